@@ -1,0 +1,574 @@
+#include "app/SettingsStore.h"
+
+#include <memory>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QtEndian>
+
+#include "app/VorlGlobal.h"
+
+namespace {
+
+const QByteArray HeaderLine = "Windows Registry Editor Version 5.00";
+const QByteArray OldHeaderLine = "REGEDIT4";
+const QString RootName = QStringLiteral("HKEY_CURRENT_USER");
+
+std::unique_ptr<TSettingsStore> &UserStore()
+{
+    static std::unique_ptr<TSettingsStore> store;
+    return store;
+}
+
+QString Escaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'"')
+            out += u'\\';
+        out += c;
+    }
+    return out;
+}
+
+bool HasControlChars(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return true;
+    return false;
+}
+
+QByteArray HexList(const QByteArray &bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() * 3);
+    for (int i = 0; i < bytes.size(); ++i) {
+        if (i)
+            out += ',';
+        out += QByteArray::number(static_cast<uchar>(bytes[i]), 16).rightJustified(2, '0');
+    }
+    return out;
+}
+
+std::optional<QByteArray> ParseHexList(const QByteArray &text)
+{
+    QByteArray out;
+    const QByteArray trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return out;
+    for (const QByteArray &part : trimmed.split(',')) {
+        const QByteArray t = part.trimmed();
+        bool ok = false;
+        const uint v = t.toUInt(&ok, 16);
+        if (!ok || t.size() > 2 || v > 0xff)
+            return std::nullopt;
+        out += static_cast<char>(v);
+    }
+    return out;
+}
+
+// Reads a quoted string starting at text[pos] == '"'; pos ends after the
+// closing quote.
+std::optional<QString> ParseQuoted(const QString &text, int &pos)
+{
+    if (pos >= text.size() || text[pos] != u'"')
+        return std::nullopt;
+    QString out;
+    for (++pos; pos < text.size(); ++pos) {
+        const QChar c = text[pos];
+        if (c == u'\\') {
+            if (++pos >= text.size())
+                return std::nullopt;
+            out += text[pos];
+        } else if (c == u'"') {
+            ++pos;
+            return out;
+        } else {
+            out += c;
+        }
+    }
+    return std::nullopt;
+}
+
+QString TextFromUtf16(const QByteArray &bytes)
+{
+    QString out;
+    for (int i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t c = qFromLittleEndian<quint16>(bytes.constData() + i);
+        if (c == 0)
+            break;
+        out += QChar(c);
+    }
+    return out;
+}
+
+QByteArray Utf16WithZero(const QString &text)
+{
+    QByteArray out;
+    out.reserve((text.size() + 1) * 2);
+    for (const QChar c : text) {
+        out += static_cast<char>(c.unicode() & 0xff);
+        out += static_cast<char>(c.unicode() >> 8);
+    }
+    out += QByteArray(2, '\0');
+    return out;
+}
+
+std::optional<TStoreValue> ParseData(const QString &data)
+{
+    TStoreValue v;
+    if (data.startsWith(u'"')) {
+        int pos = 0;
+        auto text = ParseQuoted(data, pos);
+        if (!text || pos != data.size())
+            return std::nullopt;
+        return TStoreValue::FromText(*text);
+    }
+    if (data.startsWith(QLatin1String("dword:"))) {
+        const QString digits = data.mid(6);
+        bool ok = false;
+        const uint u = digits.toUInt(&ok, 16);
+        if (!ok || digits.size() != 8)
+            return std::nullopt;
+        return TStoreValue::FromInteger(static_cast<qint32>(u));
+    }
+    if (data.startsWith(QLatin1String("hex:"))) {
+        auto bytes = ParseHexList(data.mid(4).toLatin1());
+        if (!bytes)
+            return std::nullopt;
+        return TStoreValue::FromBinary(*bytes);
+    }
+    if (data.startsWith(QLatin1String("hex("))) {
+        const int close = data.indexOf(QLatin1String("):"));
+        if (close < 0)
+            return std::nullopt;
+        bool ok = false;
+        const int type = data.mid(4, close - 4).toInt(&ok, 16);
+        auto bytes = ParseHexList(data.mid(close + 2).toLatin1());
+        if (!ok || !bytes || type < 0)
+            return std::nullopt;
+        if (type == 0) {
+            v.Type = TStoreType::stUntyped;
+            v.Bytes = *bytes;
+        } else if (type == 1) {
+            return TStoreValue::FromText(TextFromUtf16(*bytes));
+        } else if (type == 3) {
+            return TStoreValue::FromBinary(*bytes);
+        } else if (type == 4 && bytes->size() == 4) {
+            return TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes->constData()));
+        } else {
+            v.Type = TStoreType::stOther;
+            v.OtherType = type;
+            v.Bytes = *bytes;
+        }
+        return v;
+    }
+    return std::nullopt;
+}
+
+QByteArray SerializeData(const TStoreValue &v)
+{
+    switch (v.Type) {
+    case TStoreType::stInteger:
+        return "dword:" + QByteArray::number(static_cast<quint32>(v.Integer), 16).rightJustified(8, '0');
+    case TStoreType::stText:
+        if (HasControlChars(v.Text))
+            return "hex(1):" + HexList(Utf16WithZero(v.Text));
+        return '"' + Escaped(v.Text).toUtf8() + '"';
+    case TStoreType::stBinary:
+        return "hex:" + HexList(v.Bytes);
+    case TStoreType::stUntyped:
+        return "hex(0):" + HexList(v.Bytes);
+    case TStoreType::stOther:
+        return "hex(" + QByteArray::number(v.OtherType, 16) + "):" + HexList(v.Bytes);
+    }
+    return {};
+}
+
+} // namespace
+
+TStoreValue TStoreValue::FromInteger(qint32 value)
+{
+    TStoreValue v;
+    v.Type = TStoreType::stInteger;
+    v.Integer = value;
+    return v;
+}
+
+TStoreValue TStoreValue::FromText(const QString &value)
+{
+    TStoreValue v;
+    v.Type = TStoreType::stText;
+    // Text ends at its first zero character, as a stored string does.
+    const int zero = value.indexOf(QChar(0));
+    v.Text = zero < 0 ? value : value.left(zero);
+    return v;
+}
+
+TStoreValue TStoreValue::FromBinary(const QByteArray &value)
+{
+    TStoreValue v;
+    v.Type = TStoreType::stBinary;
+    v.Bytes = value;
+    return v;
+}
+
+TSettingsStore &TSettingsStore::Instance()
+{
+    auto &store = UserStore();
+    if (!store)
+        store = std::make_unique<TSettingsStore>(DefaultFileName());
+    return *store;
+}
+
+void TSettingsStore::ResetInstance()
+{
+    UserStore().reset();
+}
+
+QString TSettingsStore::DefaultFileName()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/tarvelo-calculator/settings.reg");
+}
+
+TSettingsStore::TSettingsStore(QString fileName)
+    : FFileName(std::move(fileName))
+{
+    Load();
+}
+
+QString TSettingsStore::Normalized(const QString &path)
+{
+    QStringList parts;
+    for (const QString &p : path.split(u'\\', Qt::SkipEmptyParts))
+        parts << p.toCaseFolded();
+    return parts.join(u'\\');
+}
+
+TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path)
+{
+    auto it = FKeys.find(Normalized(path));
+    return it == FKeys.end() ? nullptr : &it->second;
+}
+
+const TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path) const
+{
+    auto it = FKeys.find(Normalized(path));
+    return it == FKeys.end() ? nullptr : &it->second;
+}
+
+bool TSettingsStore::KeyExists(const QString &path) const
+{
+    return FindKey(path) != nullptr;
+}
+
+void TSettingsStore::CreateKey(const QString &path)
+{
+    const QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
+    QString sub;
+    for (const QString &p : parts) {
+        sub = sub.isEmpty() ? p : sub + u'\\' + p;
+        const QString norm = Normalized(sub);
+        if (FKeys.find(norm) == FKeys.end())
+            FKeys[norm].Path = sub;
+    }
+}
+
+const TStoreValue *TSettingsStore::Value(const QString &path, const QString &name) const
+{
+    const TKey *key = FindKey(path);
+    if (!key)
+        return nullptr;
+    for (const auto &[n, v] : key->Values)
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return &v;
+    return nullptr;
+}
+
+void TSettingsStore::SetValue(const QString &path, const QString &name, const TStoreValue &value)
+{
+    CreateKey(path);
+    TKey *key = FindKey(path);
+    for (auto &[n, v] : key->Values)
+        if (n.compare(name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return;
+        }
+    key->Values.emplace_back(name, value);
+}
+
+QStringList TSettingsStore::ValueNames(const QString &path) const
+{
+    QStringList names;
+    if (const TKey *key = FindKey(path))
+        for (const auto &[n, v] : key->Values)
+            names << n;
+    return names;
+}
+
+QByteArray TSettingsStore::Serialize() const
+{
+    QByteArray out = HeaderLine + "\r\n";
+    for (const auto &[norm, key] : FKeys) {
+        out += "\r\n[" + (RootName + u'\\' + key.Path).toUtf8() + "]\r\n";
+        for (const auto &[name, value] : key.Values) {
+            out += name.isEmpty() ? QByteArray("@") : '"' + Escaped(name).toUtf8() + '"';
+            out += '=' + SerializeData(value) + "\r\n";
+        }
+    }
+    return out;
+}
+
+bool TSettingsStore::Parse(const QByteArray &text)
+{
+    FKeys.clear();
+    QStringList lines;
+    {
+        // Join continuation lines (a trailing backslash after hex data).
+        QString pending;
+        for (QByteArray raw : text.split('\n')) {
+            QString line = QString::fromUtf8(raw).trimmed();
+            if (!pending.isEmpty()) {
+                pending += line;
+                line = pending;
+                pending.clear();
+            }
+            if (line.endsWith(u'\\') && line.contains(QLatin1String("=hex"))) {
+                pending = line.chopped(1);
+                continue;
+            }
+            lines << line;
+        }
+        if (!pending.isEmpty())
+            lines << pending;
+    }
+
+    bool ok = true;
+    bool headerSeen = false;
+    TKey *current = nullptr;
+    for (const QString &line : std::as_const(lines)) {
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (!headerSeen) {
+            const QByteArray l = line.toUtf8();
+            // A byte-order mark may precede the header.
+            if (l.endsWith(HeaderLine) || l.endsWith(OldHeaderLine)) {
+                headerSeen = true;
+                continue;
+            }
+            return false;
+        }
+        if (line.startsWith(u'[')) {
+            current = nullptr;
+            if (!line.endsWith(u']')) {
+                ok = false;
+                continue;
+            }
+            const QString full = line.mid(1, line.size() - 2);
+            if (!full.startsWith(RootName + u'\\', Qt::CaseInsensitive)) {
+                ok = false;
+                continue;
+            }
+            const QString path = full.mid(RootName.size() + 1);
+            if (Normalized(path).isEmpty()) {
+                ok = false;
+                continue;
+            }
+            CreateKey(path);
+            current = FindKey(path);
+            continue;
+        }
+        if (!current) {
+            ok = false;
+            continue;
+        }
+        QString name;
+        int pos = 0;
+        if (line.startsWith(u'@')) {
+            pos = 1;
+        } else {
+            auto quoted = ParseQuoted(line, pos);
+            if (!quoted) {
+                ok = false;
+                continue;
+            }
+            name = *quoted;
+        }
+        if (pos >= line.size() || line[pos] != u'=') {
+            ok = false;
+            continue;
+        }
+        auto value = ParseData(line.mid(pos + 1).trimmed());
+        if (!value) {
+            ok = false;
+            continue;
+        }
+        SetValue(current->Path, name, *value);
+    }
+    return ok && headerSeen;
+}
+
+void TSettingsStore::Load()
+{
+    FKeys.clear();
+    FLoadProblem.clear();
+    FSaveBlocked = false;
+    QFile file(FFileName);
+    if (!file.exists())
+        return;
+    bool readable = file.open(QIODevice::ReadOnly);
+    const QByteArray text = readable ? file.readAll() : QByteArray();
+    if (readable && Parse(text))
+        return;
+
+    // Keep the user's file before anything may overwrite it.
+    const QString aside = FFileName + QStringLiteral(".unreadable-")
+                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QFile::remove(aside);
+    if (QFile::copy(FFileName, aside)) {
+        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read completely. "
+                                      "It was kept as \"%2\"; the settings that could be read are used.")
+                           .arg(QDir::toNativeSeparators(FFileName), QDir::toNativeSeparators(aside));
+    } else {
+        FSaveBlocked = true;
+        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read. "
+                                      "It is left as it is, and settings will not be saved in this session.")
+                           .arg(QDir::toNativeSeparators(FFileName));
+    }
+}
+
+void TSettingsStore::Reload()
+{
+    Load();
+}
+
+QString TSettingsStore::TakeLoadProblem()
+{
+    return std::exchange(FLoadProblem, QString());
+}
+
+bool TSettingsStore::Save()
+{
+    if (FSaveBlocked)
+        return false;
+    QDir().mkpath(QFileInfo(FFileName).absolutePath());
+    QSaveFile file(FFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = Serialize();
+    if (file.write(text) != text.size())
+        return false;
+    return file.commit();
+}
+
+TRegKey::TRegKey(TSettingsStore &store)
+    : FStore(store)
+{
+}
+
+TRegKey::~TRegKey()
+{
+    // A destructor must not throw; a failed save at this point is silent.
+    try {
+        CloseKey();
+    } catch (const TVorlError &) {
+    }
+}
+
+bool TRegKey::OpenKey(const QString &path, bool canCreate)
+{
+    CloseKey();
+    if (!FStore.KeyExists(path)) {
+        if (!canCreate)
+            return false;
+        FStore.CreateKey(path);
+        FDirty = true;
+    }
+    FPath = path;
+    FOpen = true;
+    return true;
+}
+
+void TRegKey::CloseKey()
+{
+    if (!FOpen)
+        return;
+    FOpen = false;
+    const QString written = std::exchange(FLastWritten, QString());
+    if (std::exchange(FDirty, false) && !FStore.Save())
+        RaiseError(QStringLiteral("Failed to set data for '%1'").arg(written));
+}
+
+bool TRegKey::ValueExists(const QString &name) const
+{
+    return FOpen && FStore.Value(FPath, name);
+}
+
+std::optional<TStoreType> TRegKey::GetDataType(const QString &name) const
+{
+    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    if (!v)
+        return std::nullopt;
+    return v->Type;
+}
+
+const TStoreValue &TRegKey::Require(const QString &name) const
+{
+    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    if (!v)
+        RaiseError(QStringLiteral("Failed to get data for '%1'").arg(name));
+    return *v;
+}
+
+qint32 TRegKey::ReadInteger(const QString &name) const
+{
+    const TStoreValue &v = Require(name);
+    if (v.Type != TStoreType::stInteger)
+        RaiseError(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return v.Integer;
+}
+
+bool TRegKey::ReadBool(const QString &name) const
+{
+    return ReadInteger(name) != 0;
+}
+
+QString TRegKey::ReadString(const QString &name) const
+{
+    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    if (!v)
+        return {};
+    if (v->Type != TStoreType::stText)
+        RaiseError(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return v->Text;
+}
+
+QByteArray TRegKey::ReadBinaryData(const QString &name, int maxSize) const
+{
+    const TStoreValue &v = Require(name);
+    if ((v.Type != TStoreType::stBinary && v.Type != TStoreType::stUntyped) || v.Bytes.size() > maxSize)
+        RaiseError(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return v.Bytes;
+}
+
+void TRegKey::Write(const QString &name, const TStoreValue &value)
+{
+    if (!FOpen)
+        RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
+    FStore.SetValue(FPath, name, value);
+    FLastWritten = name;
+    FDirty = true;
+}
+
+void TRegKey::WriteInteger(const QString &name, qint32 value) { Write(name, TStoreValue::FromInteger(value)); }
+void TRegKey::WriteBool(const QString &name, bool value) { WriteInteger(name, value ? 1 : 0); }
+void TRegKey::WriteString(const QString &name, const QString &value) { Write(name, TStoreValue::FromText(value)); }
+void TRegKey::WriteBinaryData(const QString &name, const QByteArray &value) { Write(name, TStoreValue::FromBinary(value)); }

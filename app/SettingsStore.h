@@ -1,0 +1,147 @@
+#pragma once
+
+// The per-user settings store: a tree of keys holding typed values (32-bit
+// integer, text, binary), addressed by backslash-separated key paths below
+// the current user's root, as in "Software\Vorl Group\Tarvelo Calculator\2.20".
+//
+// Elsewhere than Windows the tree lives in one human-readable file in the
+// user's configuration folder, written in the registry export syntax:
+//
+//   [HKEY_CURRENT_USER\Software\Vorl Group\Tarvelo Calculator\2.20]
+//   "Calculator"=dword:00000001
+//   "Position"=hex:0a,00,00,00,...
+//   "SubnetAddress"="128.0.0.1"
+//
+// Saving replaces the file atomically, so a crash during a save leaves either
+// the old or the new file. A file that cannot be read completely is copied
+// aside before anything overwrites it, and the user is told once.
+
+#include <map>
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+enum class TStoreType {
+    stInteger,  // REG_DWORD
+    stText,     // REG_SZ
+    stBinary,   // REG_BINARY
+    stUntyped,  // REG_NONE
+    stOther     // any other registry type, kept as raw bytes
+};
+
+struct TStoreValue
+{
+    TStoreType Type = TStoreType::stBinary;
+    qint32 Integer = 0;
+    QString Text;
+    QByteArray Bytes;   // stBinary, stUntyped and stOther
+    int OtherType = 0;  // the registry type number of stOther
+
+    static TStoreValue FromInteger(qint32 value);
+    static TStoreValue FromText(const QString &value);
+    static TStoreValue FromBinary(const QByteArray &value);
+    bool operator==(const TStoreValue &other) const = default;
+};
+
+class TSettingsStore
+{
+public:
+    // The user's store, loaded on first use from DefaultFileName().
+    static TSettingsStore &Instance();
+    // Drops the loaded user store; the next Instance() reads the file again
+    // (tests point XDG_CONFIG_HOME elsewhere and call this).
+    static void ResetInstance();
+    static QString DefaultFileName();
+
+    explicit TSettingsStore(QString fileName);
+
+    const QString &FileName() const { return FFileName; }
+    bool KeyExists(const QString &path) const;
+    void CreateKey(const QString &path);
+    const TStoreValue *Value(const QString &path, const QString &name) const;
+    void SetValue(const QString &path, const QString &name, const TStoreValue &value);
+    QStringList ValueNames(const QString &path) const;
+
+    // Writes the whole tree atomically; false when the file could not be written.
+    bool Save();
+    // Reloads the file, as at start.
+    void Reload();
+
+    // Text for the user when the file could not be read completely (empty
+    // otherwise); returned once.
+    QString TakeLoadProblem();
+
+    // The registry export text of the tree, and its reader. Parse() returns
+    // false when any part of the text was not understood; what was
+    // understood is kept.
+    QByteArray Serialize() const;
+    bool Parse(const QByteArray &text);
+
+private:
+    struct TKey
+    {
+        QString Path;                                    // as first written
+        std::vector<std::pair<QString, TStoreValue>> Values;  // in writing order
+    };
+    static QString Normalized(const QString &path);
+    TKey *FindKey(const QString &path);
+    const TKey *FindKey(const QString &path) const;
+    void Load();
+
+    QString FFileName;
+    std::map<QString, TKey> FKeys;  // by normalised path
+    QString FLoadProblem;
+    bool FSaveBlocked = false;      // an unreadable file could not be kept aside
+};
+
+// A handle on one key, in the manner of the Windows registry API: open, read
+// or write values, close. Reads raise the store's fixed messages; writes are
+// saved when the key is closed.
+class TRegKey
+{
+public:
+    explicit TRegKey(TSettingsStore &store = TSettingsStore::Instance());
+    ~TRegKey();
+    TRegKey(const TRegKey &) = delete;
+    TRegKey &operator=(const TRegKey &) = delete;
+
+    // Opens the key; when canCreate, creates it and any missing parents.
+    bool OpenKey(const QString &path, bool canCreate);
+    // Saves the store if anything was written; raises "Failed to set data for
+    // '%s'" naming the last value written when the save fails.
+    void CloseKey();
+    bool IsOpen() const { return FOpen; }
+
+    bool ValueExists(const QString &name) const;
+    std::optional<TStoreType> GetDataType(const QString &name) const;
+
+    // Missing: "Failed to get data for '%s'"; another type: "Invalid data type for '%s'".
+    qint32 ReadInteger(const QString &name) const;
+    // Any non-zero integer is yes.
+    bool ReadBool(const QString &name) const;
+    // Missing: empty text; another type: "Invalid data type for '%s'".
+    QString ReadString(const QString &name) const;
+    // Binary or untyped values up to maxSize bytes; longer values or another
+    // type: "Invalid data type for '%s'"; missing: "Failed to get data for '%s'".
+    QByteArray ReadBinaryData(const QString &name, int maxSize) const;
+
+    void WriteInteger(const QString &name, qint32 value);
+    void WriteBool(const QString &name, bool value);
+    void WriteString(const QString &name, const QString &value);
+    void WriteBinaryData(const QString &name, const QByteArray &value);
+
+private:
+    const TStoreValue &Require(const QString &name) const;
+    void Write(const QString &name, const TStoreValue &value);
+
+    TSettingsStore &FStore;
+    QString FPath;
+    bool FOpen = false;
+    QString FLastWritten;  // the value named when a save fails
+    bool FDirty = false;   // written or created since opening
+};
+
+// The root key of the program's settings.
+inline const QString MainSettingsKey = QStringLiteral("Software\\Vorl Group\\Tarvelo Calculator\\2.20");

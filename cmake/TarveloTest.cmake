@@ -1,0 +1,13 @@
+# tarvelo_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One QtTest executable per class, run by CTest on the offscreen platform with
+# the C locale. Each test points the settings store at its own temporary folder
+# through tests/common/TestEnvironment.
+function(tarvelo_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE tarvelo_testsupport Qt6::Test ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;QT_LOGGING_RULES=qt.qpa.*=false"
+    TIMEOUT 300)
+endfunction()

@@ -1,0 +1,1 @@
+// Models behind the custom controls live beside this file.

@@ -1,0 +1,1 @@
+// The address, subnet and supernet models live beside this file.

@@ -1,0 +1,1 @@
+// The element kinds, delay arithmetic and chain live beside this file.

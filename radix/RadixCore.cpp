@@ -1,0 +1,1 @@
+// The number value and its text helpers live beside this file.

@@ -1,0 +1,70 @@
+#include "tests/common/TestEnvironment.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMimeData>
+
+#include "app/SettingsStore.h"
+#include "controls/Beep.h"
+
+TTestEnvironment::TTestEnvironment()
+    : FOldConfigHome(qgetenv("XDG_CONFIG_HOME"))
+{
+    qputenv("XDG_CONFIG_HOME", FDir.path().toLocal8Bit());
+    TSettingsStore::ResetInstance();
+    QLocale::setDefault(QLocale::c());
+    ResetBeepCount();
+}
+
+TTestEnvironment::~TTestEnvironment()
+{
+    TSettingsStore::ResetInstance();
+    qputenv("XDG_CONFIG_HOME", FOldConfigHome);
+}
+
+QString TTestEnvironment::SettingsFileName() const
+{
+    return TSettingsStore::DefaultFileName();
+}
+
+void TTestEnvironment::ClearSettings()
+{
+    QFile::remove(SettingsFileName());
+    TSettingsStore::ResetInstance();
+}
+
+void TTestEnvironment::WriteSettingsFile(const QByteArray &text)
+{
+    const QString name = SettingsFileName();
+    QDir().mkpath(QFileInfo(name).absolutePath());
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text);
+    file.close();
+    TSettingsStore::ResetInstance();
+}
+
+QByteArray TTestEnvironment::ReadSettingsFile() const
+{
+    QFile file(SettingsFileName());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString ClipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+QImage ClipboardImage()
+{
+    return QGuiApplication::clipboard()->image();
+}
+
+void ClearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}
