@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMimeData>
 
 #include "app/SettingsStore.h"
 #include "controls/Beep.h"
+#include "controls/DesignFont.h"
 
 TTestEnvironment::TTestEnvironment()
     : FOldConfigHome(qgetenv("XDG_CONFIG_HOME"))
@@ -18,6 +20,8 @@ TTestEnvironment::TTestEnvironment()
     TSettingsStore::ResetInstance();
     QLocale::setDefault(QLocale::c());
     ResetBeepCount();
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QApplication::setFont(DesignFont());
 }
 
 TTestEnvironment::~TTestEnvironment()

@@ -12,7 +12,8 @@ class TTestEnvironment
 {
 public:
     // Points XDG_CONFIG_HOME at a fresh temporary folder, forgets any loaded
-    // settings store, pins QLocale to C and resets the beep count.
+    // settings store, pins QLocale to C, resets the beep count and, in
+    // widget tests, sets the design font as the application font.
     TTestEnvironment();
     ~TTestEnvironment();
 
