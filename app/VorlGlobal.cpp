@@ -91,3 +91,24 @@ QRect TPlacementRecord::ClampedTo(const QSize &screen) const
     return QRect(clampInt(left), clampInt(top), clampInt(qMax<qint64>(0, right - left)),
                  clampInt(qMax<qint64>(0, bottom - top)));
 }
+
+bool IsBinDigit(QChar c)
+{
+    return c == u'0' || c == u'1';
+}
+
+bool IsControlChar(QChar c)
+{
+    return c.unicode() < 32;
+}
+
+bool IsDecDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsHexDigit(QChar c)
+{
+    const char16_t upper = (c >= u'a' && c <= u'z') ? char16_t(c.unicode() - 32) : c.unicode();
+    return IsDecDigit(QChar(upper)) || (upper >= u'A' && upper <= u'F');
+}

@@ -61,3 +61,10 @@ struct TPlacementRecord
     // The bounds cut to the screen's size, then moved fully onto it.
     QRect ClampedTo(const QSize &screen) const;
 };
+
+// Character classes of the number key filters. Only the ASCII codes count:
+// any other character is none of these.
+bool IsBinDigit(QChar c);     // "0", "1"
+bool IsControlChar(QChar c);  // codes 0-31
+bool IsDecDigit(QChar c);     // "0"-"9"
+bool IsHexDigit(QChar c);     // "0"-"9", "A"-"F", "a"-"f"

@@ -1,1 +1,0 @@
-// The address, subnet and supernet models live beside this file.
