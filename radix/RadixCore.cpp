@@ -1,1 +1,0 @@
-// The number value and its text helpers live beside this file.
