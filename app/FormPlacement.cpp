@@ -1,1 +1,61 @@
 #include "app/FormPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "app/SettingsStore.h"
+#include "app/VorlGlobal.h"
+
+QSize PrimaryScreenSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(1024, 768);
+}
+
+bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName)
+{
+    TRegKey key;
+    if (!key.OpenKey(keyPath, false) || !key.ValueExists(valueName))
+        return false;
+    const auto record = TPlacementRecord::Decode(key.ReadBinaryData(valueName, TPlacementRecord::Size));
+    if (!record)
+        return false;
+
+    const auto state = static_cast<TPlacementState>(record->WindowState);
+    if (state == TPlacementState::psMaximized) {
+        form->setWindowState(Qt::WindowMaximized);
+        return true;
+    }
+    // The record holds the outer frame; Qt places the frame with move() and
+    // sizes the client area, so the frame's extra size is taken off.
+    const QRect bounds = record->ClampedTo(PrimaryScreenSize());
+    const QSize extra = form->frameGeometry().size() - form->geometry().size();
+    form->move(bounds.topLeft());
+    form->resize((bounds.size() - extra).expandedTo(form->minimumSize()));
+    form->setWindowState(state == TPlacementState::psMinimized ? Qt::WindowMinimized : Qt::WindowNoState);
+    return true;
+}
+
+void WriteFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName)
+{
+    TRegKey key;
+    if (!key.OpenKey(keyPath, true))
+        return;
+    TPlacementRecord record;
+    // The normal bounds, also while minimised; a maximised window keeps the
+    // bounds it will return to.
+    const QRect frame = form->isMaximized() || form->isMinimized()
+                            ? QRect(form->normalGeometry().topLeft() - (form->geometry().topLeft() - form->frameGeometry().topLeft()),
+                                    form->normalGeometry().size() + (form->frameGeometry().size() - form->geometry().size()))
+                            : form->frameGeometry();
+    record.Left = frame.left();
+    record.Top = frame.top();
+    record.Right = frame.left() + frame.width();
+    record.Bottom = frame.top() + frame.height();
+    record.WindowState = static_cast<quint8>(form->isMinimized()   ? TPlacementState::psMinimized
+                                             : form->isMaximized() ? TPlacementState::psMaximized
+                                                                   : TPlacementState::psNormal);
+    key.WriteBinaryData(valueName, record.Encode());
+    key.CloseKey();
+}

@@ -1,1 +1,19 @@
 #pragma once
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+// Restores a window's state and bounds from the 20-byte record stored under
+// `valueName` in the key `keyPath`, clamped to the primary screen. Returns
+// whether the key and the value both existed (a record shorter than 20 bytes
+// counts as absent). A value of another type or longer than the record
+// raises "Invalid data type for '%s'".
+bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
+
+// Stores the window's current bounds (outer frame) and state as the record.
+void WriteFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
+
+// The primary screen's size in device-independent pixels.
+QSize PrimaryScreenSize();

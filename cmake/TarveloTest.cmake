@@ -4,6 +4,14 @@
 # through tests/common/TestEnvironment.
 function(tarvelo_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  # While a test is being written its source may not exist yet; outside CI
+  # that test is left out instead of breaking everyone's build.
+  foreach(src IN LISTS ARG_SOURCES)
+    if(NOT EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${src} AND NOT DEFINED ENV{CI})
+      message(WARNING "${name}: ${src} does not exist yet; test left out")
+      return()
+    endif()
+  endforeach()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE tarvelo_testsupport Qt6::Test ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})

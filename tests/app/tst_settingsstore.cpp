@@ -1,33 +1,216 @@
 #include <QTest>
 
+#include <QDir>
+#include <QFile>
+
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
 #include "tests/common/TestEnvironment.h"
+
+using TValueWriter = void (*)(TRegKey &);
 
 class tst_SettingsStore : public QObject
 {
     Q_OBJECT
 private slots:
+    void init();
+    void cleanup();
     void typesSurviveARestart();
+    void readErrors_data();
+    void readErrors();
+    void boolReadsAnyNonZeroAsYes();
+    void readingNeverCreatesAKey();
+    void handWrittenFileIsRead();
+    void unreadableFileIsKeptAsideAndGoodValuesSurvive_data();
+    void unreadableFileIsKeptAsideAndGoodValuesSurvive();
+    void saveLeavesNoTemporaryFiles();
+
 private:
+    std::unique_ptr<TTestEnvironment> FEnv;
 };
+
+void tst_SettingsStore::init()
+{
+    FEnv = std::make_unique<TTestEnvironment>();
+}
+
+void tst_SettingsStore::cleanup()
+{
+    FEnv.reset();
+}
 
 void tst_SettingsStore::typesSurviveARestart()
 {
-    TTestEnvironment env;
+    const QString odd = QStringLiteral("a \"quoted\" \\ name\twith a tab, \u00e9\u221e");
     {
         TRegKey key;
-        QVERIFY(key.OpenKey(MainSettingsKey, true));
-        key.WriteInteger(QStringLiteral("Calculator"), 2);
-        key.WriteString(QStringLiteral("Name"), QStringLiteral("a \"quoted\" \\ name"));
+        QVERIFY(key.OpenKey(MainSettingsKey + QStringLiteral("\\Dravok"), true));
+        key.WriteInteger(QStringLiteral("Negative"), -5);
+        key.WriteString(QStringLiteral("Name"), odd);
+        key.WriteString(QStringLiteral("Empty"), QString());
         key.WriteBinaryData(QStringLiteral("Position"), QByteArray("\x01\x02\xff", 3));
     }
     TSettingsStore::ResetInstance();
     TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));  // parents were created
+    QVERIFY(key.OpenKey(MainSettingsKey + QStringLiteral("\\Dravok"), false));
+    QCOMPARE(key.GetDataType(QStringLiteral("Negative")), TStoreType::stInteger);
+    QCOMPARE(key.ReadInteger(QStringLiteral("Negative")), -5);
+    QCOMPARE(key.GetDataType(QStringLiteral("Name")), TStoreType::stText);
+    QCOMPARE(key.ReadString(QStringLiteral("Name")), odd);
+    QCOMPARE(key.GetDataType(QStringLiteral("Empty")), TStoreType::stText);
+    QCOMPARE(key.GetDataType(QStringLiteral("Position")), TStoreType::stBinary);
+    QCOMPARE(key.ReadBinaryData(QStringLiteral("Position"), 20), QByteArray("\x01\x02\xff", 3));
+    QVERIFY(FEnv->ReadSettingsFile().contains("\"Negative\"=dword:fffffffb"));
+}
+
+void tst_SettingsStore::readErrors_data()
+{
+    QTest::addColumn<QByteArray>("value");  // the stored line after "Value"=
+    QTest::addColumn<QString>("read");     // integer, string, binary
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("integer missing") << QByteArray() << "integer" << "Failed to get data for 'Value'";
+    QTest::newRow("integer stored as text") << QByteArray("\"1\"") << "integer" << "Invalid data type for 'Value'";
+    QTest::newRow("integer stored as binary") << QByteArray("hex:01,00,00,00") << "integer"
+                                              << "Invalid data type for 'Value'";
+    QTest::newRow("text stored as integer") << QByteArray("dword:00000001") << "string"
+                                            << "Invalid data type for 'Value'";
+    QTest::newRow("binary longer than the record") << QByteArray("hex:01,02,03,04,05") << "binary"
+                                                   << "Invalid data type for 'Value'";
+    QTest::newRow("binary stored as integer") << QByteArray("dword:00000001") << "binary"
+                                              << "Invalid data type for 'Value'";
+    QTest::newRow("binary missing") << QByteArray() << "binary" << "Failed to get data for 'Value'";
+}
+
+void tst_SettingsStore::readErrors()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QString, read);
+    QFETCH(QString, message);
+
+    QByteArray file = "Windows Registry Editor Version 5.00\r\n\r\n"
+                      "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n";
+    if (!value.isEmpty())
+        file += "\"Value\"=" + value + "\r\n";
+    FEnv->WriteSettingsFile(file);
+
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    try {
+        if (read == QLatin1String("integer"))
+            key.ReadInteger(QStringLiteral("Value"));
+        else if (read == QLatin1String("string"))
+            key.ReadString(QStringLiteral("Value"));
+        else
+            key.ReadBinaryData(QStringLiteral("Value"), 4);
+        QFAIL("no error raised");
+    } catch (const TVorlError &error) {
+        QCOMPARE(error.Message(), message);
+    }
+}
+
+void tst_SettingsStore::boolReadsAnyNonZeroAsYes()
+{
+    FEnv->WriteSettingsFile("Windows Registry Editor Version 5.00\r\n\r\n"
+                            "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n"
+                            "\"Seven\"=dword:00000007\r\n\"Zero\"=dword:00000000\r\n");
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    QCOMPARE(key.ReadBool(QStringLiteral("Seven")), true);
+    QCOMPARE(key.ReadBool(QStringLiteral("Zero")), false);
+    key.WriteBool(QStringLiteral("Yes"), true);
+    QCOMPARE(key.ReadInteger(QStringLiteral("Yes")), 1);
+    // A missing text value reads as empty text, not as an error.
+    QCOMPARE(key.ReadString(QStringLiteral("Nothing")), QString());
+}
+
+void tst_SettingsStore::readingNeverCreatesAKey()
+{
+    {
+        TRegKey key;
+        QVERIFY(!key.OpenKey(MainSettingsKey, false));
+    }
+    QVERIFY(!QFile::exists(FEnv->SettingsFileName()));
+    QVERIFY(!TSettingsStore::Instance().KeyExists(MainSettingsKey));
+}
+
+void tst_SettingsStore::handWrittenFileIsRead()
+{
+    // Lower-case key names, a comment, LF line ends, a continued hex line,
+    // an explicitly typed string and integer, as other tools may write them.
+    FEnv->WriteSettingsFile("\xef\xbb\xbfWindows Registry Editor Version 5.00\n"
+                            "; written by hand\n"
+                            "[HKEY_CURRENT_USER\\software\\vorl group\\tarvelo calculator\\2.20]\n"
+                            "\"Position\"=hex:01,02,\\\n  03,04\n"
+                            "\"Typed\"=hex(1):41,00,42,00,00,00\n"
+                            "\"Number\"=hex(4):2a,00,00,00\n");
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    QCOMPARE(key.ReadBinaryData(QStringLiteral("position"), 20), QByteArray("\x01\x02\x03\x04", 4));
+    QCOMPARE(key.ReadString(QStringLiteral("Typed")), QStringLiteral("AB"));
+    QCOMPARE(key.ReadInteger(QStringLiteral("Number")), 42);
+    QVERIFY(TSettingsStore::Instance().TakeLoadProblem().isEmpty());
+}
+
+void tst_SettingsStore::unreadableFileIsKeptAsideAndGoodValuesSurvive_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("calculatorKept");
+
+    QTest::newRow("garbage") << QByteArray("\x00\x01garbage\xff\xfe not a settings file", 37) << false;
+    QTest::newRow("bad line among good ones")
+        << QByteArray("Windows Registry Editor Version 5.00\r\n\r\n"
+                      "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n"
+                      "\"Calculator\"=dword:00000002\r\n"
+                      "\"Broken\"=dword:zz\r\n"
+                      "\"Position\"=hex:1\r\n")
+        << true;
+    QTest::newRow("truncated in a string")
+        << QByteArray("Windows Registry Editor Version 5.00\r\n\r\n"
+                      "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n"
+                      "\"Calculator\"=dword:00000002\r\n"
+                      "\"Name\"=\"abc")
+        << true;
+}
+
+void tst_SettingsStore::unreadableFileIsKeptAsideAndGoodValuesSurvive()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, calculatorKept);
+
+    FEnv->WriteSettingsFile(text);
+    TSettingsStore &store = TSettingsStore::Instance();
+    const QString problem = store.TakeLoadProblem();
+    QVERIFY(!problem.isEmpty());
+    QVERIFY(store.TakeLoadProblem().isEmpty());  // told once
+
+    const QDir dir = QFileInfo(FEnv->SettingsFileName()).dir();
+    const QStringList aside = dir.entryList({QStringLiteral("settings.reg.unreadable-*")});
+    QCOMPARE(aside.size(), 1);
+    QFile kept(dir.filePath(aside.first()));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), text);
+
+    TRegKey key;
+    QCOMPARE(key.OpenKey(MainSettingsKey, false), calculatorKept);
+    if (calculatorKept)
+        QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), 2);
+}
+
+void tst_SettingsStore::saveLeavesNoTemporaryFiles()
+{
+    for (int i = 0; i < 3; ++i) {
+        TRegKey key;
+        QVERIFY(key.OpenKey(MainSettingsKey, true));
+        key.WriteInteger(QStringLiteral("Calculator"), i);
+    }
+    const QDir dir = QFileInfo(FEnv->SettingsFileName()).dir();
+    QCOMPARE(dir.entryList(QDir::Files), QStringList{QStringLiteral("settings.reg")});
+    TSettingsStore::ResetInstance();
+    TRegKey key;
     QVERIFY(key.OpenKey(MainSettingsKey, false));
     QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), 2);
-    QCOMPARE(key.ReadString(QStringLiteral("Name")), QStringLiteral("a \"quoted\" \\ name"));
-    QCOMPARE(key.ReadBinaryData(QStringLiteral("Position"), 20), QByteArray("\x01\x02\xff", 3));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)

@@ -58,6 +58,20 @@ QByteArray TTestEnvironment::ReadSettingsFile() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+namespace {
+QStringList GErrorMessages;
+}
+
+void InstallErrorRecorder()
+{
+    SetErrorMessageHandler([](const QString &message) { GErrorMessages << message; });
+}
+
+QStringList TakeErrorMessages()
+{
+    return std::exchange(GErrorMessages, QStringList());
+}
+
 QString ClipboardText()
 {
     return QGuiApplication::clipboard()->text();

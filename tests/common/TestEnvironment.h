@@ -1,11 +1,14 @@
 #pragma once
 
+#include "controls/Application.h"
+
 // Shared by every test: a private settings location, the C locale, the beep
 // counter and the clipboard.
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class TTestEnvironment
@@ -30,6 +33,26 @@ private:
     QByteArray FOldConfigHome;
 };
 
+// The error messages shown since the last TakeErrorMessages(); under
+// TARVELO_TEST_MAIN they are recorded instead of opening a message box.
+QStringList TakeErrorMessages();
+
 QString ClipboardText();
 QImage ClipboardImage();
 void ClearClipboard();
+
+void InstallErrorRecorder();
+
+// Like QTEST_MAIN, with the program's application object, so that exceptions
+// escaping handlers reach the default error handler (recorded, see
+// TakeErrorMessages()).
+#define TARVELO_TEST_MAIN(TestObject)                  \
+    int main(int argc, char *argv[])                   \
+    {                                                  \
+        TApplication app(argc, argv);                  \
+        app.setAttribute(Qt::AA_Use96Dpi, true);       \
+        InstallErrorRecorder();                        \
+        TestObject tc;                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                     \
+        return QTest::qExec(&tc, argc, argv);          \
+    }

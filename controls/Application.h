@@ -1,0 +1,26 @@
+#pragma once
+
+// The application object and its default error handler: an exception that
+// escapes an event handler is shown in an error message box, and the program
+// carries on with the state it had.
+
+#include <functional>
+
+#include <QApplication>
+#include <QStringList>
+
+class TApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    TApplication(int &argc, char **argv);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+};
+
+// Shows `message` as an error message box over the active window. Also used
+// for errors caught outside event handlers (start-up, settings).
+void ShowErrorMessage(const QString &message);
+
+// Tests: replaces the message box by `handler` (an empty function restores it).
+void SetErrorMessageHandler(std::function<void(const QString &)> handler);

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+// A picture shown centred at its design size, never stretched, rendered from
+// an SVG so it stays crisp at any screen scale. Clicks are reported.
+class TImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TImage(QWidget *parent = nullptr);
+
+    // An SVG resource (":/artwork/x.svg"); the picture's design size is its
+    // view box. The renderer is shared, not owned.
+    void SetPicture(QSvgRenderer *picture);
+    QSvgRenderer *Picture() const { return FPicture; }
+
+signals:
+    void Click();
+    void DblClick();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QSvgRenderer *FPicture = nullptr;
+};

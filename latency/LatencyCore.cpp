@@ -1,1 +1,0 @@
-// The element kinds, delay arithmetic and chain live beside this file.

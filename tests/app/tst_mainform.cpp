@@ -1,0 +1,375 @@
+#include <QTest>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+#include "app/About.h"
+#include "app/Main.h"
+#include "app/SettingsStore.h"
+#include "app/VorlGlobal.h"
+#include "controls/Image.h"
+#include "controls/PageControl.h"
+#include "ipsubnet/IPSubnetArea.h"
+#include "latency/LatencyArea.h"
+#include "radix/RadixelArea.h"
+#include "tests/common/TestEnvironment.h"
+
+namespace {
+
+QByteArray RootKeyFile(const QByteArray &values)
+{
+    return "Windows Registry Editor Version 5.00\r\n\r\n"
+           "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n"
+           + values;
+}
+
+QString Shown(const TMainForm &form)
+{
+    QStringList shown;
+    if (form.RadixelCalcPanel->isVisibleTo(&form))
+        shown << QStringLiteral("Radixel");
+    if (form.IPSubnetCalcPanel->isVisibleTo(&form))
+        shown << QStringLiteral("IPSubnet");
+    if (form.LatencyCalcPanel->isVisibleTo(&form))
+        shown << QStringLiteral("Latency");
+    return shown.join(u',');
+}
+
+QString Checked(const TMainForm &form)
+{
+    QStringList checked;
+    if (form.RadixelCalculatorMenuItem->isChecked())
+        checked << QStringLiteral("Radixel");
+    if (form.IPSubnetCalculatorMenuItem->isChecked())
+        checked << QStringLiteral("IPSubnet");
+    if (form.LatencyCalculatorMenuItem->isChecked())
+        checked << QStringLiteral("Latency");
+    return checked.join(u',');
+}
+
+// Shortcuts need the window active; offscreen platforms may refuse that.
+bool ShowActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+} // namespace
+
+class tst_MainForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void firstRunShowsTheIPSubnetCalculator();
+    void menuItems_data();
+    void menuItems();
+    void logoClicksCycleAndReturn();
+    void shortcutsSwitchCalculators_data();
+    void shortcutsSwitchCalculators();
+    void copyFollowsTheTargetAndIsDisabledBySwitching();
+    void menuShortcutsWinOverALineEdit();
+    void restartRestoresCalculatorAndPlacement();
+    void storedCalculator_data();
+    void storedCalculator();
+    void maximisedStateIsRestoredWithoutBounds();
+    void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
+    void aboutWindowHidesAndKeepsItsPicture();
+
+private:
+    std::unique_ptr<TTestEnvironment> FEnv;
+};
+
+void tst_MainForm::init()
+{
+    FEnv = std::make_unique<TTestEnvironment>();
+    TakeErrorMessages();
+}
+
+void tst_MainForm::cleanup()
+{
+    FEnv.reset();
+}
+
+void tst_MainForm::firstRunShowsTheIPSubnetCalculator()
+{
+    TMainForm form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("Tarvelo Calculator"));
+    QCOMPARE(Shown(form), QStringLiteral("IPSubnet"));
+    QCOMPARE(Checked(form), QStringLiteral("IPSubnet"));
+    QVERIFY(form.CalcImage->Picture() && form.CalcImage->Picture()->isValid());
+    QVERIFY(!form.CopyMenuItem->isEnabled());
+    QCOMPARE(form.centralWidget()->minimumSize(), QSize(292, 409));
+    QCOMPARE(form.IPSubnetCalcPanel->geometry(), QRect(8, 88, 276, 313));
+    QVERIFY(TakeErrorMessages().isEmpty());
+
+    // Nothing is written until the window closes; then the root key exists.
+    QVERIFY(!TSettingsStore::Instance().KeyExists(MainSettingsKey));
+    form.close();
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), 1);
+    QCOMPARE(key.ReadBinaryData(QStringLiteral("Position"), 20).size(), 20);
+}
+
+void tst_MainForm::menuItems_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+
+    QTest::newRow("exit") << "ExitMenuItem" << "E&xit" << QKeySequence(QStringLiteral("Ctrl+X"));
+    QTest::newRow("copy") << "CopyMenuItem" << "&Copy" << QKeySequence(QStringLiteral("Ctrl+C"));
+    QTest::newRow("radixel") << "RadixelCalculatorMenuItem" << "&Radixel Calculator" << QKeySequence(QStringLiteral("Ctrl+H"));
+    QTest::newRow("ip subnet") << "IPSubnetCalculatorMenuItem" << "&IP Subnet Calculator"
+                               << QKeySequence(QStringLiteral("Ctrl+I"));
+    QTest::newRow("latency") << "LatencyCalculatorMenuItem" << "&Latency Calculator" << QKeySequence(QStringLiteral("Ctrl+L"));
+    QTest::newRow("subnet bits") << "SubnetBitsMenuItem" << "Specify &Subnet Bits" << QKeySequence();
+    QTest::newRow("network bits") << "NetworkBitsMenuItem" << "Specify &Network Bits" << QKeySequence();
+    QTest::newRow("rfc 1878") << "RFC1878MenuItem" << "Allow &1 Subnet Bit (RFC 1878)" << QKeySequence();
+    QTest::newRow("help topics") << "HelpTopicsMenuItem" << "&Help Topics" << QKeySequence(Qt::Key_F1);
+    QTest::newRow("web") << "WebMenuItem" << "Visit Vorl Group's &Web Site" << QKeySequence();
+    QTest::newRow("about") << "AboutMenuItem" << "&About..." << QKeySequence();
+}
+
+void tst_MainForm::menuItems()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    TMainForm form;
+    QAction *item = form.findChild<QAction *>(name);
+    QVERIFY2(item, qPrintable(name));
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->shortcut(), shortcut);
+    // Every item is reachable from the menu bar.
+    bool inMenu = false;
+    for (QMenu *menu : form.findChildren<QMenu *>())
+        inMenu = inMenu || menu->actions().contains(item);
+    QVERIFY(inMenu);
+}
+
+void tst_MainForm::logoClicksCycleAndReturn()
+{
+    TMainForm form;
+    form.show();
+    QStringList order;
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(form.CalcImage, Qt::LeftButton);
+        order << Shown(form);
+        QCOMPARE(Checked(form), Shown(form));
+    }
+    QCOMPARE(order, (QStringList{"Latency", "Radixel", "IPSubnet"}));
+}
+
+void tst_MainForm::shortcutsSwitchCalculators_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Ctrl+H") << int(Qt::Key_H) << "Radixel";
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << "Latency";
+    QTest::newRow("Ctrl+I") << int(Qt::Key_I) << "IPSubnet";
+}
+
+void tst_MainForm::shortcutsSwitchCalculators()
+{
+    QFETCH(int, key);
+    QFETCH(QString, shown);
+    TMainForm form;
+    if (!ShowActive(form))
+        QSKIP("The platform does not activate windows");
+    if (shown == QLatin1String("IPSubnet"))
+        form.LatencyCalculatorMenuItemClick();
+    QTest::keyClick(&form, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(Shown(form), shown);
+    QCOMPARE(Checked(form), shown);
+}
+
+void tst_MainForm::copyFollowsTheTargetAndIsDisabledBySwitching()
+{
+    TMainForm form;
+    auto *button = new QToolButton(form.RadixelCalcPanel);
+    QSignalSpy clicks(button, &QToolButton::clicked);
+    form.RadixelCalculatorMenuItemClick();
+
+    emit form.RadixelCalcPanel->CopyTargetChanged(button);
+    QVERIFY(form.CopyMenuItem->isEnabled());
+    form.CopyMenuItem->trigger();
+    QCOMPARE(clicks.size(), 1);
+
+    emit form.RadixelCalcPanel->CopyEnabledChanged(false);
+    QVERIFY(!form.CopyMenuItem->isEnabled());
+    QCOMPARE(form.CopyButton(), button);  // the target stays
+    form.CopyMenuItemClick();
+    QCOMPARE(clicks.size(), 1);
+
+    emit form.RadixelCalcPanel->CopyEnabledChanged(true);
+    QVERIFY(form.CopyMenuItem->isEnabled());
+    form.LatencyCalculatorMenuItemClick();
+    form.IPSubnetCalculatorMenuItemClick();
+    QVERIFY(!form.CopyMenuItem->isEnabled());
+
+    emit form.RadixelCalcPanel->CopyTargetChanged(nullptr);
+    QVERIFY(!form.CopyMenuItem->isEnabled());
+}
+
+void tst_MainForm::menuShortcutsWinOverALineEdit()
+{
+    TMainForm form;
+    auto *edit = new QLineEdit(form.IPSubnetCalcPanel);
+    auto *button = new QToolButton(form.IPSubnetCalcPanel);
+    QSignalSpy clicks(button, &QToolButton::clicked);
+    if (!ShowActive(form))
+        QSKIP("The platform does not activate windows");
+    edit->show();
+    edit->setFocus();
+    edit->setText(QStringLiteral("1234"));
+    edit->selectAll();
+
+    // Without a copy target the line edit keeps Ctrl+C for itself.
+    ClearClipboard();
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(ClipboardText(), QStringLiteral("1234"));
+    QCOMPARE(clicks.size(), 0);
+
+    emit form.IPSubnetCalcPanel->CopyTargetChanged(button);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clicks.size(), 1);
+
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(edit->text(), QStringLiteral("1234"));  // not cut
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));  // closing saved
+}
+
+void tst_MainForm::restartRestoresCalculatorAndPlacement()
+{
+    QRect frame;
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.move(120, 90);
+        form.LatencyCalculatorMenuItemClick();
+        frame = form.frameGeometry();
+        form.close();
+    }
+    TMainForm form;
+    QCOMPARE(Shown(form), QStringLiteral("Latency"));
+    QCOMPARE(Checked(form), QStringLiteral("Latency"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.frameGeometry().topLeft(), frame.topLeft());
+    QCOMPARE(form.frameGeometry().size(), frame.size());
+    QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::storedCalculator_data()
+{
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("errors");
+
+    const QByteArray position = "\"Position\"=hex:0a,00,00,00,14,00,00,00,40,01,00,00,c2,01,00,00,00,00,00,00\r\n";
+    QTest::newRow("0 radixel") << position + "\"Calculator\"=dword:00000000\r\n" << "Radixel" << QStringList();
+    QTest::newRow("1 ip subnet") << position + "\"Calculator\"=dword:00000001\r\n" << "IPSubnet" << QStringList();
+    QTest::newRow("2 latency") << position + "\"Calculator\"=dword:00000002\r\n" << "Latency" << QStringList();
+    QTest::newRow("7 unknown") << position + "\"Calculator\"=dword:00000007\r\n" << "IPSubnet" << QStringList();
+    QTest::newRow("text type") << position + "\"Calculator\"=\"2\"\r\n" << "IPSubnet"
+                               << QStringList{"Invalid data type for 'Calculator'"};
+    QTest::newRow("missing") << position << "IPSubnet" << QStringList{"Failed to get data for 'Calculator'"};
+    QTest::newRow("truncated position is absent")
+        << QByteArray("\"Position\"=hex:0a,00,00\r\n\"Calculator\"=dword:00000002\r\n") << "Latency" << QStringList();
+    QTest::newRow("position of text type")
+        << QByteArray("\"Position\"=\"10,20\"\r\n\"Calculator\"=dword:00000002\r\n") << "IPSubnet"
+        << QStringList{"Invalid data type for 'Position'"};
+    QTest::newRow("position too long")
+        << QByteArray("\"Position\"=hex:") + QByteArray("00,").repeated(20) + "00\r\n\"Calculator\"=dword:00000000\r\n"
+        << "IPSubnet" << QStringList{"Invalid data type for 'Position'"};
+}
+
+void tst_MainForm::storedCalculator()
+{
+    QFETCH(QByteArray, values);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, errors);
+    FEnv->WriteSettingsFile(RootKeyFile(values));
+    TMainForm form;
+    QCOMPARE(Shown(form), shown);
+    QCOMPARE(Checked(form), shown);
+    QCOMPARE(TakeErrorMessages(), errors);
+}
+
+void tst_MainForm::maximisedStateIsRestoredWithoutBounds()
+{
+    FEnv->WriteSettingsFile(RootKeyFile(
+        "\"Position\"=hex:0a,00,00,00,14,00,00,00,40,01,00,00,c2,01,00,00,02,00,00,00\r\n"
+        "\"Calculator\"=dword:00000001\r\n"));
+    TMainForm form;
+    QVERIFY(form.windowState() & Qt::WindowMaximized);
+
+    FEnv->WriteSettingsFile(RootKeyFile(
+        "\"Position\"=hex:ce,ff,ff,ff,14,00,00,00,40,01,00,00,c2,01,00,00,01,00,00,00\r\n"
+        "\"Calculator\"=dword:00000001\r\n"));
+    TMainForm minimised;
+    QVERIFY(minimised.windowState() & Qt::WindowMinimized);
+    QCOMPARE(minimised.pos(), QPoint(0, 20));  // Left -50 shifted right by 50
+}
+
+void tst_MainForm::exceptionInAHandlerIsShownAndTheProgramCarriesOn()
+{
+    QPushButton button(QStringLiteral("Fail"));
+    int runs = 0;
+    QObject::connect(&button, &QPushButton::clicked, &button, [&runs] {
+        ++runs;
+        RaiseError(QStringLiteral("'abc' is not a valid integer value"));
+    });
+    button.show();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(runs, 2);
+    QCOMPARE(TakeErrorMessages(), QStringList(2, QStringLiteral("'abc' is not a valid integer value")));
+}
+
+void tst_MainForm::aboutWindowHidesAndKeepsItsPicture()
+{
+    TMainForm form;
+    auto *about = new TAboutCalc(&form);
+    form.SetAboutWindow(about);
+    QCOMPARE(about->windowTitle(), QStringLiteral("About the Tarvelo Calculator"));
+    QCOMPARE(about->size(), QSize(313, 282));
+    QCOMPARE(about->InfoMemo->toPlainText().split(u'\n').mid(0, 2),
+             (QStringList{"Tarvelo Calculator", "Release 2.20"}));
+    QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    form.AboutMenuItemClick();
+    QVERIFY(about->isVisible());
+    QVERIFY(!about->isModal());
+    QTest::keyClick(about, Qt::Key_Escape);
+    QVERIFY(!about->isVisible());
+
+    form.AboutMenuItemClick();
+    QTest::mouseDClick(about->AboutImage, Qt::LeftButton);
+    QVERIFY(about->CreditMemo->isVisible());
+    QVERIFY(!about->AboutImage->isVisible());
+    QTest::keyClick(about, Qt::Key_Return);
+    QVERIFY(!about->isVisible());
+
+    form.AboutMenuItemClick();
+    QVERIFY(about->CreditMemo->isVisible());  // the swap survives hiding
+    QTest::mouseClick(about->CreditMemo, Qt::LeftButton);
+    QVERIFY(about->AboutImage->isVisible());
+    QVERIFY(!about->CreditMemo->isVisible());
+}
+
+TARVELO_TEST_MAIN(tst_MainForm)
+#include "tst_mainform.moc"
