@@ -2,10 +2,26 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
+
+namespace {
+const char *const PendingFrameSize = "tarveloPendingFrameSize";
+}
+
+void ApplyPendingPlacement(QWidget *form)
+{
+    const QVariant pending = form->property(PendingFrameSize);
+    if (!pending.isValid())
+        return;
+    form->setProperty(PendingFrameSize, QVariant());
+    const QSize extra = form->frameGeometry().size() - form->geometry().size();
+    if (!form->isMaximized() && !form->isMinimized())
+        form->resize((pending.toSize() - extra).expandedTo(form->minimumSize()));
+}
 
 QSize PrimaryScreenSize()
 {
@@ -28,11 +44,18 @@ bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &val
         return true;
     }
     // The record holds the outer frame; Qt places the frame with move() and
-    // sizes the client area, so the frame's extra size is taken off.
+    // sizes the client area, so the frame's extra size is taken off. Before
+    // the window is shown its frame is unknown: the size is then finished by
+    // ApplyPendingPlacement().
     const QRect bounds = record->ClampedTo(PrimaryScreenSize());
-    const QSize extra = form->frameGeometry().size() - form->geometry().size();
     form->move(bounds.topLeft());
-    form->resize((bounds.size() - extra).expandedTo(form->minimumSize()));
+    if (form->isVisible()) {
+        const QSize extra = form->frameGeometry().size() - form->geometry().size();
+        form->resize((bounds.size() - extra).expandedTo(form->minimumSize()));
+    } else {
+        form->resize(bounds.size().expandedTo(form->minimumSize()));
+        form->setProperty(PendingFrameSize, bounds.size());
+    }
     form->setWindowState(state == TPlacementState::psMinimized ? Qt::WindowMinimized : Qt::WindowNoState);
     return true;
 }

@@ -12,6 +12,10 @@ class QWidget;
 // raises "Invalid data type for '%s'".
 bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 
+// Finishes a placement read before the window was shown, once its frame is
+// known (call from the window's first showEvent).
+void ApplyPendingPlacement(QWidget *form);
+
 // Stores the window's current bounds (outer frame) and state as the record.
 void WriteFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 

@@ -373,6 +373,12 @@ void TMainForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    ApplyPendingPlacement(this);
+}
+
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ShortcutOverride) {

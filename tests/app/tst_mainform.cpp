@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QToolButton>
 
 #include "app/About.h"
