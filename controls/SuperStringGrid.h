@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/Alignment.h"
+
 // TSuperStringGrid: the program's one table control, a QTableView over a
 // TStringTableModel.
 //
@@ -29,7 +31,6 @@
 class QAbstractButton;
 class TSuperStringGridHeader;
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum class TGridOption {
     goFixedVertLine,
