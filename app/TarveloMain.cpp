@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     TApplication::setApplicationName(QLatin1String(ApplicationTitle));
     TApplication::setOrganizationName(QStringLiteral("Vorl Group"));
     TApplication::setApplicationVersion(QStringLiteral("2.20"));
-    TApplication::setDesktopFileName(QStringLiteral("tarvelo-calculator"));
+    TApplication::setDesktopFileName(QStringLiteral("com.vorlgroup.TarveloCalculator"));
     TApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/tarvelo-calculator.svg")));
     // The layouts are drawn in pixels for this font.
     TApplication::setFont(DesignFont());
