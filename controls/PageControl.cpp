@@ -1,22 +1,22 @@
 #include "controls/PageControl.h"
 
+#include <QProxyStyle>
 #include <QTabBar>
 
 namespace {
 
-// Tabs as wide as their caption and a small margin, so that the pages of a
+// Tabs with a small margin around the caption, so that the pages of a
 // calculator fit side by side in its narrow area without scroll arrows.
-class TPageTabBar final : public QTabBar
+class TPageTabStyle final : public QProxyStyle
 {
 public:
-    using QTabBar::QTabBar;
+    using QProxyStyle::QProxyStyle;
 
-protected:
-    QSize tabSizeHint(int index) const override
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
-        const QSize hint = QTabBar::tabSizeHint(index);
-        const int width = fontMetrics().horizontalAdvance(tabText(index)) + 2 * fontMetrics().averageCharWidth() + 4;
-        return {qMin(hint.width(), width), hint.height()};
+        if (metric == PM_TabBarTabHSpace)
+            return 12;
+        return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
 
@@ -25,7 +25,9 @@ protected:
 TPageControl::TPageControl(QWidget *parent)
     : QTabWidget(parent)
 {
-    setTabBar(new TPageTabBar(this));
+    auto *style = new TPageTabStyle;
+    style->setParent(this);
+    tabBar()->setStyle(style);
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
     connect(this, &QTabWidget::currentChanged, this, &TPageControl::CurrentChanged);
