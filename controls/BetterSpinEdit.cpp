@@ -284,10 +284,6 @@ void TBetterSpinEdit::keyPressEvent(QKeyEvent *event)
         // Consumed, so a dialog's Esc does not close it from inside the field.
         event->accept();
         return;
-    case Qt::Key_Delete:
-        // A key, not a character: the edit deletes unless the Cut shortcut
-        // (Shift+Delete) is barred below.
-        break;
     default:
         break;
     }
@@ -297,7 +293,18 @@ void TBetterSpinEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
 
-    if (event->key() != Qt::Key_Delete) {
+    // Backspace is character 8 whatever the modifiers; Ctrl and Ctrl+Shift
+    // combinations are commands, never typed text; Delete is a key only.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool command = modifiers == Qt::ControlModifier
+                         || modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (event->key() == Qt::Key_Backspace) {
+        if (!IsAcceptedChar(QChar(Backspace))) {
+            Beep();
+            event->accept();
+            return;
+        }
+    } else if (event->key() != Qt::Key_Delete && !command) {
         const QString typed = event->text();
         const bool refused = std::any_of(typed.cbegin(), typed.cend(),
                                          [this](QChar c) { return !IsAcceptedChar(c); });

@@ -91,12 +91,12 @@ void TTimerSpeedButton::paintEvent(QPaintEvent *)
 void TTimerSpeedButton::DrawBuiltInGlyph(QPainter &painter, const QRect &area) const
 {
     // A solid triangle of N + 1 pixel rows, 1, 3, ... 2N + 1 pixels wide
-    // (N = 3 in the 15 x 8 upper button of a default spin edit). Whole-pixel
-    // rows in logical coordinates stay sharp at every device pixel ratio.
+    // (N = 3 in the upper button of a default spin edit), drawn row by row
+    // so that every edge pixel is either on or off.
     // Both buttons of a pair size their triangle by the upper (shorter)
     // button, so the two glyphs always match.
     const int pairHalf = parentWidget() ? parentWidget()->height() / 2 : height();
-    const int n = std::max(1, std::min((width() - 7) / 2, std::min(height(), pairHalf) - 5));
+    const int n = std::max(1, std::min((width() - 8) / 2, std::min(height(), pairHalf) - 5));
     const int glyphWidth = 2 * n + 1;
     const int glyphHeight = n + 1;
     const int left = area.left() + (area.width() - glyphWidth) / 2;
@@ -104,6 +104,22 @@ void TTimerSpeedButton::DrawBuiltInGlyph(QPainter &painter, const QRect &area) c
 
     const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                           QPalette::ButtonText);
+    if (painter.device()->devicePixelRatioF() > 1.0) {
+        // Enough device pixels for true slopes: a smooth triangle over the
+        // same box.
+        const bool up = FDirection == TSpinDirection::sdUp;
+        const qreal apex = up ? top : top + glyphHeight;
+        const qreal base = up ? top + glyphHeight : top;
+        const QPointF points[3] = {{qreal(left), base}, {qreal(left + glyphWidth), base},
+                                   {left + glyphWidth / 2.0, apex}};
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawPolygon(points, 3);
+        painter.restore();
+        return;
+    }
     for (int row = 0; row < glyphHeight; ++row) {
         const int half = FDirection == TSpinDirection::sdUp ? row : n - row;
         painter.fillRect(left + n - half, top + row, 2 * half + 1, 1, colour);
