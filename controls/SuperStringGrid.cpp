@@ -66,6 +66,7 @@ protected:
         // Unpressed before the click is handled, so a selection change
         // repaints a normal section.
         StopTracking();
+        FReleaseModifiers = event->modifiers();
         QHeaderView::mouseReleaseEvent(event);
     }
 
@@ -146,6 +147,10 @@ protected:
             painter->restore();
         }
     }
+
+public:
+    // The modifiers of the release that clicked a section.
+    Qt::KeyboardModifiers FReleaseModifiers;
 
 private:
     TSuperStringGrid *FGrid;
@@ -454,7 +459,8 @@ void TSuperStringGrid::SelectCells(const TGridRect &rect)
 
 void TSuperStringGrid::HeaderClicked(Qt::Orientation orientation, int section)
 {
-    const bool extend = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier)
+    const TSuperStringGridHeader *header = orientation == Qt::Horizontal ? FHorizontalHeader : FVerticalHeader;
+    const bool extend = header->FReleaseModifiers.testFlag(Qt::ShiftModifier)
                         && FOptions.Contains(TGridOption::goRangeSelect);
     const TGridRect selection = Selection();
     if (orientation == Qt::Horizontal) {
