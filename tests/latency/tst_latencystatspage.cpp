@@ -1,0 +1,181 @@
+#include <memory>
+#include <vector>
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "controls/SuperStringGrid.h"
+#include "latency/LatencyStatsPage.h"
+#include "latency/NetworkKinds.h"
+#include "tests/common/TestEnvironment.h"
+
+class tst_LatencyStatsPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void layoutAndHeader();
+    void directionsOfTheT1Example_data();
+    void directionsOfTheT1Example();
+    void directionClickAsksForARefill();
+    void copyButtonCopiesTheSelection();
+    void grabPage();
+
+private:
+    QList<TNetworkElement *> Chain();
+    QStringList Column(int col) const;
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TLatencyStatsPage> FPage;
+    TNetworkElement FNodeA;
+    TNetworkElement FT1;
+    TNetworkElement FNodeB;
+    TLatencyTotals FTotals;
+};
+
+void tst_LatencyStatsPage::initTestCase()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+    FNodeA.SetNetworkButtonKind(TNetworkButtonKind::nbDesktopCPU);
+    FNodeA.NetworkName = QStringLiteral("Node A");
+    FNodeA.PacketSize = 64;
+    FNodeA.ProcessTime = 10;
+    FNodeA.RebuildDisplayName();
+    FT1.SetNetworkButtonKind(TNetworkButtonKind::nbTCarrier);
+    FT1.NetworkName = QStringLiteral("T1");
+    FT1.Bandwidth = 1.544;
+    FT1.PropDelay = 5;
+    FT1.RebuildDisplayName();
+    FNodeB.SetNetworkButtonKind(TNetworkButtonKind::nbTowerCPU);
+    FNodeB.NetworkName = QStringLiteral("Node B");
+    FNodeB.PacketSize = 1024;
+    FNodeB.ProcessTime = 20;
+    FNodeB.RebuildDisplayName();
+    FTotals = ComputeLatencyResults(Chain());
+}
+
+void tst_LatencyStatsPage::init()
+{
+    FPage = std::make_unique<TLatencyStatsPage>();
+    FPage->show();
+}
+
+QList<TNetworkElement *> tst_LatencyStatsPage::Chain()
+{
+    return {&FNodeA, &FT1, &FNodeB};
+}
+
+QStringList tst_LatencyStatsPage::Column(int col) const
+{
+    QStringList cells;
+    for (int row = 0; row < FPage->LatencyStatsStringGrid->RowCount(); ++row)
+        cells.append(FPage->LatencyStatsStringGrid->Cells(col, row));
+    return cells;
+}
+
+void tst_LatencyStatsPage::layoutAndHeader()
+{
+    auto *group = FPage->findChild<QGroupBox *>(QStringLiteral("PacketDirRadioGroup"));
+    QVERIFY(group);
+    QCOMPARE(group->geometry(), QRect(0, 0, 209, 81));
+    QCOMPARE(group->title(), QStringLiteral("Packet Direction"));
+    const QList<QRadioButton *> items = group->findChildren<QRadioButton *>();
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items.at(0)->text(), QStringLiteral("Node &A   --> Node B"));
+    QCOMPARE(items.at(1)->text(), QStringLiteral("Node A <--   Node &B"));
+    QCOMPARE(items.at(2)->text(), QStringLiteral("&Node A <--> Node B"));
+    QVERIFY(items.at(0)->isChecked());
+    for (QRadioButton *item : items)
+        QVERIFY(item->sizeHint().width() <= item->width());
+
+    auto *copy = FPage->findChild<QToolButton *>(QStringLiteral("CopyLatencyStatsButton"));
+    QVERIFY(copy);
+    QCOMPARE(copy->geometry(), QRect(228, 56, 25, 25));
+    QCOMPARE(copy->toolTip(), QStringLiteral("Copy latency statistics table to clipboard"));
+    QCOMPARE(copy->accessibleName(), copy->toolTip());
+
+    auto *grid = FPage->findChild<TSuperStringGrid *>(QStringLiteral("LatencyStatsStringGrid"));
+    QVERIFY(grid);
+    QCOMPARE(grid->geometry(), QRect(0, 88, 268, 197));
+    QCOMPARE(grid->ColCount(), 3);
+    QCOMPARE(grid->FixedRows(), 1);
+    QCOMPARE(grid->FixedCols(), 0);
+    QCOMPARE(grid->ColWidths(0), 145);
+    QCOMPARE(grid->Cells(0, 0), QStringLiteral("Network Element"));
+    QCOMPARE(grid->Cells(1, 0), QStringLiteral("Delay (sec)"));
+    QCOMPARE(grid->Cells(2, 0), QStringLiteral("Percent"));
+    QCOMPARE(grid->ColAlignments(0), TAlignment::taLeftJustify);
+    QCOMPARE(grid->ColAlignments(1), TAlignment::taRightJustify);
+    QCOMPARE(grid->ColAlignments(2), TAlignment::taRightJustify);
+}
+
+void tst_LatencyStatsPage::directionsOfTheT1Example_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QStringList>("delays");
+    QTest::addColumn<QStringList>("shares");
+    QTest::newRow("A to B") << 0 << QStringList{"0.0100000", "0.0053316", "0.0000000", "0.0153316"}
+                            << QStringList{"65.2%", "34.8%", "0.0%", "100.0%"};
+    QTest::newRow("B to A") << 1 << QStringList{"0.0000000", "0.0103057", "0.0200000", "0.0303057"}
+                            << QStringList{"0.0%", "34.0%", "66.0%", "100.0%"};
+    QTest::newRow("round trip") << 2 << QStringList{"0.0100000", "0.0106373", "0.0200000", "0.0406373"}
+                                << QStringList{"24.6%", "26.2%", "49.2%", "100.0%"};
+}
+
+void tst_LatencyStatsPage::directionsOfTheT1Example()
+{
+    QFETCH(int, direction);
+    QFETCH(QStringList, delays);
+    QFETCH(QStringList, shares);
+    QTest::mouseClick(FPage->findChildren<QRadioButton *>().at(direction), Qt::LeftButton);
+    QCOMPARE(int(FPage->PacketDirection()), direction);
+    FPage->FillGrid(Chain(), FTotals);
+    QCOMPARE(FPage->LatencyStatsStringGrid->RowCount(), 5);
+    QCOMPARE(Column(0), (QStringList{"Network Element", "Node A (64 bytes)", "T1 (1.544 Mbps)",
+                                     "Node B (1024 bytes)", "Totals:"}));
+    QCOMPARE(Column(1), QStringList{"Delay (sec)"} + delays);
+    QCOMPARE(Column(2), QStringList{"Percent"} + shares);
+    // Every text fits its fitted column.
+    const QFontMetrics metrics(FPage->LatencyStatsStringGrid->font());
+    for (int col = 0; col < 3; ++col)
+        for (const QString &text : Column(col))
+            QVERIFY(metrics.horizontalAdvance(text) + 4 <= FPage->LatencyStatsStringGrid->ColWidths(col));
+}
+
+void tst_LatencyStatsPage::directionClickAsksForARefill()
+{
+    QSignalSpy spy(FPage.get(), &TLatencyStatsPage::PacketDirRadioGroupClick);
+    QTest::mouseClick(FPage->findChildren<QRadioButton *>().at(1), Qt::LeftButton);
+    QCOMPARE(spy.count(), 1);
+}
+
+void tst_LatencyStatsPage::copyButtonCopiesTheSelection()
+{
+    FPage->SetPacketDirection(TPacketDirection::pdAToB);
+    FPage->FillGrid(Chain(), FTotals);
+    ClearClipboard();
+    QTest::mouseClick(FPage->LatencyStatsStringGrid->CornerButton(), Qt::LeftButton);
+    QTest::mouseClick(FPage->CopyLatencyStatsButton, Qt::LeftButton);
+    QCOMPARE(ClipboardText(), QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n"
+                                             "Node A (64 bytes)\t0.0100000\t65.2%\r\n"
+                                             "T1 (1.544 Mbps)\t0.0053316\t34.8%\r\n"
+                                             "Node B (1024 bytes)\t0.0000000\t0.0%\r\n"
+                                             "Totals:\t0.0153316\t100.0%\r\n"));
+}
+
+void tst_LatencyStatsPage::grabPage()
+{
+    FPage->SetPacketDirection(TPacketDirection::pdRoundTrip);
+    FPage->FillGrid(Chain(), FTotals);
+    const QString target = qEnvironmentVariable("TARVELO_GRAB_DIR");
+    if (target.isEmpty())
+        QSKIP("set TARVELO_GRAB_DIR to keep a picture of the page");
+    QVERIFY(FPage->grab().save(target + QStringLiteral("/latencystatspage.png")));
+}
+
+QTEST_MAIN(tst_LatencyStatsPage)
+#include "tst_latencystatspage.moc"
