@@ -332,9 +332,13 @@ void TBetterSpinEdit::contextMenuEvent(QContextMenuEvent *event)
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (!CanModifyText()) {
+        // Newer Qt names the standard actions; older Qt only captions them.
+        const QString cut = QCoreApplication::translate("QLineEdit", "Cu&t");
+        const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
         for (QAction *action : menu->actions()) {
             const QString name = action->objectName();
-            if (name == u"edit-cut" || name == u"edit-paste")
+            const QString caption = action->text().section(u'\t', 0, 0);
+            if (name == u"edit-cut" || name == u"edit-paste" || caption == cut || caption == paste)
                 action->setEnabled(false);
         }
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QBitmap>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -18,6 +17,7 @@ TTimerSpeedButton::TTimerSpeedButton(TSpinDirection direction, QWidget *parent)
     , FDirection(direction)
 {
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(direction == TSpinDirection::sdUp ? tr("Up") : tr("Down"));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setAutoRepeatDelay(RepeatDelay);
     setAutoRepeatInterval(RepeatInterval);
@@ -42,9 +42,8 @@ void TTimerSpeedButton::SetGlyph(const QPixmap &glyph)
     FGlyph = glyph;
     if (!FGlyph.isNull()) {
         // The bottom-left pixel names the colour that shows the button through.
-        const QImage image = FGlyph.toImage();
-        const QRgb transparent = image.pixel(0, image.height() - 1);
-        FGlyph.setMask(QBitmap::fromImage(image.createMaskFromColor(transparent, Qt::MaskInColor)));
+        const QColor transparent = FGlyph.toImage().pixelColor(0, FGlyph.height() - 1);
+        FGlyph.setMask(FGlyph.createMaskFromColor(transparent, Qt::MaskInColor));
     }
     update();
 }

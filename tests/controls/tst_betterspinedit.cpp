@@ -3,9 +3,13 @@
 
 #include <QClipboard>
 #include <QDialog>
-#include <QDir>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
@@ -62,13 +66,14 @@ private slots:
     void typedCharacters_data();
     void typedCharacters();
     void editorDisabledRefusesEditing();
+    void contextMenuBarsCutAndPaste();
     void readOnlyStepsBeep();
     void infinityFreezesTheValue();
     void minimumSize();
     void buttonPairLayout();
     void buttonsRepeatWithoutFocus();
+    void buttonPressFocusesTheEdit();
     void glyphsAreDrawn();
-    void grabsForALook();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -490,6 +495,32 @@ void tst_TBetterSpinEdit::editorDisabledRefusesEditing()
     QCOMPARE(FEdit->text(), QStringLiteral("99"));
 }
 
+void tst_TBetterSpinEdit::contextMenuBarsCutAndPaste()
+{
+    // The enabled menu commands that would cut or paste, found by shortcut.
+    const auto cutAndPaste = [this] {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), FEdit->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(FEdit, &event);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return -1;
+        int count = 0;
+        for (const QAction *action : menu->actions()) {
+            const QString text = action->text();
+            if (action->isEnabled() && (text.endsWith(u"Ctrl+X") || text.endsWith(u"Ctrl+V")))
+                ++count;
+        }
+        menu->close();
+        return count;
+    };
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("99"));
+    FEdit->selectAll();
+    QCOMPARE(cutAndPaste(), 2);
+    FEdit->SetEditorEnabled(false);
+    QCOMPARE(cutAndPaste(), 0);
+}
+
 void tst_TBetterSpinEdit::readOnlyStepsBeep()
 {
     FEdit->SetValue(5);
@@ -620,6 +651,20 @@ void tst_TBetterSpinEdit::buttonsRepeatWithoutFocus()
     }
 }
 
+void tst_TBetterSpinEdit::buttonPressFocusesTheEdit()
+{
+    auto *other = new QLineEdit(FWindow.get());
+    other->move(10, 40);
+    other->show();
+    other->setFocus();
+    QCOMPARE(FWindow->focusWidget(), other);
+
+    QTest::mousePress(FEdit->SpinButtons()->DownButton(), Qt::LeftButton);
+    QCOMPARE(FWindow->focusWidget(), FEdit);
+    QTest::mouseRelease(FEdit->SpinButtons()->DownButton(), Qt::LeftButton);
+    QCOMPARE(FEdit->Value(), -1);
+}
+
 void tst_TBetterSpinEdit::glyphsAreDrawn()
 {
     if (FEdit->devicePixelRatioF() != 1.0)
@@ -641,26 +686,22 @@ void tst_TBetterSpinEdit::glyphsAreDrawn()
     const QList<int> down = darkRows(FEdit->SpinButtons()->DownButton()->grab().toImage());
     QCOMPARE(up, QList<int>({1, 3, 5, 7}));
     QCOMPARE(down, QList<int>({7, 5, 3, 1}));
-}
 
-void tst_TBetterSpinEdit::grabsForALook()
-{
-    // Set TARVELO_GRAB_DIR to look at the control at a few sizes.
-    const QString folder = qEnvironmentVariable("TARVELO_GRAB_DIR");
-    if (folder.isEmpty())
-        QSKIP("TARVELO_GRAB_DIR not set");
-    {
-        FEdit->SetValue(1234);
-        for (const QSize size : {QSize(69, 21), QSize(121, 21), QSize(33, 21), QSize(90, 34)}) {
-            FEdit->resize(size);
-            FEdit->grab().save(QDir(folder).filePath(
-                QStringLiteral("spin_%1x%2.png").arg(size.width()).arg(size.height())));
-        }
-        FEdit->SetInfinity(true);
-        FEdit->grab().save(QDir(folder).filePath(QStringLiteral("spin_infinity.png")));
-        FEdit->setEnabled(false);
-        FEdit->grab().save(QDir(folder).filePath(QStringLiteral("spin_disabled.png")));
+    // A picture glyph shows its bottom-left colour as the button's own.
+    const QColor olive(128, 128, 0);
+    QPixmap picture(9, 6);
+    picture.fill(olive);
+    QPainter(&picture).fillRect(2, 2, 5, 2, Qt::black);
+    TTimerSpeedButton *button = FEdit->SpinButtons()->UpButton();
+    FEdit->SpinButtons()->SetUpGlyph(picture);
+    const QImage shown = button->grab().toImage();
+    QCOMPARE(darkRows(shown), QList<int>({5, 5}));
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x)
+            QVERIFY(shown.pixelColor(x, y) != olive);
     }
+    FEdit->SpinButtons()->SetUpGlyph(QPixmap());
+    QCOMPARE(darkRows(button->grab().toImage()), up);
 }
 
 QTEST_MAIN(tst_TBetterSpinEdit)
