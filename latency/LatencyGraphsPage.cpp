@@ -1,0 +1,130 @@
+#include "latency/LatencyGraphsPage.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QToolButton>
+
+#include "controls/RainbowBar.h"
+#include "controls/RainbowBarModel.h"
+#include "controls/VorlPanels.h"
+#include "latency/NetworkKinds.h"
+
+namespace {
+
+// Legend rows in stripe colour order, with the tops of their swatches.
+struct TLegendRow
+{
+    const char *Colour;
+    int Top;
+};
+
+constexpr std::array<TLegendRow, TLatencyGraphsPage::LegendRows> LegendLayout{{
+    {"Red", 4}, {"Yellow", 22}, {"Lime", 40}, {"Blue", 58}, {"Purple", 75}, {"Black", 93},
+    {"Maroon", 111}, {"Green", 129}, {"Olive", 147}, {"Navy", 165}, {"Teal", 183}, {"Gray", 201},
+    {"Silver", 218}, {"Fuchsia", 236}, {"Aqua", 254}, {"White", 272},
+}};
+
+constexpr int LegendLabelWidth = 105;  // longer names are cut off
+constexpr int SwatchSize = 13;
+
+}  // namespace
+
+TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setGeometry(0, 0, 268, 285);
+
+    LatencyGraphsCanvasPanel = new TCanvasPanel(this);
+    LatencyGraphsCanvasPanel->setObjectName(QStringLiteral("LatencyGraphsCanvasPanel"));
+    LatencyGraphsCanvasPanel->setGeometry(0, 0, 268, 285);
+    LatencyGraphsCanvasPanel->SetBevelOuter(TBevelCut::bvNone);
+
+    for (int k = 0; k < LegendRows; ++k) {
+        const TLegendRow &row = LegendLayout[std::size_t(k)];
+        auto *swatch = new TCanvasPanel(LatencyGraphsCanvasPanel);
+        swatch->setObjectName(QLatin1String(row.Colour) + QStringLiteral("Panel"));
+        swatch->setGeometry(0, row.Top, SwatchSize, SwatchSize);
+        swatch->SetColor(QColor::fromRgb(RainbowDefaultColors()[std::size_t(k)]));
+        auto *label = new QLabel(LatencyGraphsCanvasPanel);
+        label->setObjectName(QLatin1String(row.Colour) + QStringLiteral("Label"));
+        label->setGeometry(16, row.Top, LegendLabelWidth, SwatchSize);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        FLegendList[std::size_t(k)] = {label, swatch};
+    }
+
+    Bevel1 = new QFrame(LatencyGraphsCanvasPanel);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::VLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(123, 0, 2, 285);
+
+    const auto addHeading = [this](QLabel *&label, const char *name, const QString &text, int left) {
+        label = new QLabel(text, LatencyGraphsCanvasPanel);
+        label->setObjectName(QLatin1String(name));
+        label->move(left, 32);
+        label->resize(label->sizeHint());
+    };
+    // The runs of spaces line the arrows up with those of the statistics page.
+    addHeading(Label42, "Label42", QStringLiteral("A   --> B"), 131);
+    addHeading(Label43, "Label43", QStringLiteral("A <--   B"), 179);
+    addHeading(Label44, "Label44", QStringLiteral("A <--> B"), 227);
+
+    const auto addBar = [this](TRainbowBar *&bar, const char *name, int left) {
+        bar = new TRainbowBar(LatencyGraphsCanvasPanel);
+        bar->setObjectName(QLatin1String(name));
+        bar->setGeometry(left, 48, 38, 237);
+        bar->SetColor(palette().color(QPalette::Base));
+    };
+    addBar(RainbowBarA, "RainbowBarA", 131);
+    addBar(RainbowBarB, "RainbowBarB", 179);
+    addBar(RainbowBarAB, "RainbowBarAB", 227);
+
+    CopyLatencyGraphsButton = new QToolButton(LatencyGraphsCanvasPanel);
+    CopyLatencyGraphsButton->setObjectName(QStringLiteral("CopyLatencyGraphsButton"));
+    CopyLatencyGraphsButton->setGeometry(240, 0, 25, 25);
+    CopyLatencyGraphsButton->setAutoRaise(true);
+    CopyLatencyGraphsButton->setFocusPolicy(Qt::NoFocus);
+    // QIcon greys the picture by itself while the button is disabled.
+    CopyLatencyGraphsButton->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    CopyLatencyGraphsButton->setIconSize(QSize(16, 16));
+    const QString hint = QStringLiteral("Copy latency graphs to clipboard");
+    CopyLatencyGraphsButton->setToolTip(hint);
+    CopyLatencyGraphsButton->setAccessibleName(hint);
+    connect(CopyLatencyGraphsButton, &QToolButton::clicked, this,
+            &TLatencyGraphsPage::CopyLatencyGraphsButtonClick);
+}
+
+void TLatencyGraphsPage::ShowResults(const QList<TNetworkElement *> &chain)
+{
+    const int n = int(qMin<qsizetype>(chain.size(), LegendRows));
+    for (int k = 0; k < LegendRows; ++k) {
+        const auto &[label, swatch] = FLegendList[std::size_t(k)];
+        if (k < n) {
+            label->setText(chain.at(k)->DisplayName());
+            label->resize(LegendLabelWidth, label->height());
+            label->show();
+            swatch->show();
+        } else {
+            label->hide();
+            swatch->hide();
+        }
+    }
+    for (TRainbowBar *bar : {RainbowBarA, RainbowBarB, RainbowBarAB})
+        bar->SetNumStripes(n);
+    for (int k = 0; k < n; ++k) {
+        const TNetworkElement &element = *chain.at(k);
+        RainbowBarA->Stripes(k).SetValue(element.FractionAToB);
+        RainbowBarB->Stripes(k).SetValue(element.FractionBToA);
+        RainbowBarAB->Stripes(k).SetValue(element.FractionRoundTrip);
+    }
+}
+
+void TLatencyGraphsPage::CopyLatencyGraphsButtonClick()
+{
+    // The picture shows what is on screen, less the button itself.
+    CopyLatencyGraphsButton->hide();
+    LatencyGraphsCanvasPanel->repaint();
+    LatencyGraphsCanvasPanel->CopyRectToClipboard(LatencyGraphsCanvasPanel->rect());
+    CopyLatencyGraphsButton->show();
+}
