@@ -119,10 +119,23 @@ void TStringTableModel::SetCells(int col, int row, const QString &text)
     QString &rowText = FRowTexts[row];
     if (QStringView(rowText).mid(start, oldLength) == text)
         return;
+    const qsizetype needed = rowText.size() - oldLength + text.size();
+    if (oldLength == 0 && start == rowText.size()) {
+        // Filling a row from left to right: room for about a whole row at
+        // once (rows of a table tend to be alike), so the later cells of the
+        // row append in place and the row ends up nearly exact in size.
+        if (rowText.capacity() < needed)
+            rowText.reserve(qMax(needed, row > 0 ? FRowTexts[row - 1].size() : qsizetype(0)));
+        rowText.append(text);
+        for (int c = col; c < FColCount; ++c)
+            ends[c] += quint32(text.size());
+        CellChanged(col, row);
+        return;
+    }
     // Rebuilt at its exact size: a grown row would keep spare capacity, and
     // over tens of thousands of rows that spare room is most of the memory.
     QString newText;
-    newText.reserve(rowText.size() - oldLength + text.size());
+    newText.reserve(needed);
     newText.append(QStringView(rowText).left(start));
     newText.append(text);
     newText.append(QStringView(rowText).mid(ends[col]));
