@@ -158,7 +158,7 @@ void tst_SettingsStore::unreadableFileIsKeptAsideAndGoodValuesSurvive_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("calculatorKept");
 
-    QTest::newRow("garbage") << QByteArray("\x00\x01garbage\xff\xfe not a settings file", 37) << false;
+    QTest::newRow("garbage") << QByteArrayLiteral("\x00\x01garbage\xff\xfe not a settings file") << false;
     QTest::newRow("bad line among good ones")
         << QByteArray("Windows Registry Editor Version 5.00\r\n\r\n"
                       "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20]\r\n"
