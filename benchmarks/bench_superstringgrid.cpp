@@ -1,8 +1,8 @@
 #include "controls/SuperStringGrid.h"
 
 #include "controls/DesignFont.h"
-#include "tests/common/TestEnvironment.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <malloc.h>
@@ -17,7 +17,8 @@ class bench_SuperStringGrid : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { FEnvironment = std::make_unique<TTestEnvironment>(); }
+    // The benchmarks build without the test support library.
+    void initTestCase() { QApplication::setFont(DesignFont()); }
     void fillAndFirstPaint();
     void selectAllAndClipboardText();
     void tableMemory();
@@ -27,8 +28,6 @@ private:
     static constexpr int Cols = 4;
     static const QList<QStringList> &Texts();
     static void Fill(TSuperStringGrid &grid);
-
-    std::unique_ptr<TTestEnvironment> FEnvironment;
 };
 
 const QList<QStringList> &bench_SuperStringGrid::Texts()
