@@ -1,0 +1,58 @@
+#pragma once
+
+// The latency calculator's "LatencyCalc" settings subkey: the two nodes'
+// packet sizes and processing times, and every network of the chain with
+// its kind, name, bandwidth, propagation delay and position on the setup
+// panel. Widget-free: reading yields a description of the chain, which the
+// area builds; writing takes one.
+//
+// Reading never trusts the store. Whatever it holds, the description is a
+// valid chain (1 ... 14 networks, no node kinds among them, non-negative
+// sizes and times, a finite non-negative bandwidth), and each value that
+// could not be used is named in Problems with the store's message.
+
+#include <optional>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "app/SettingsStore.h"
+#include "latency/LatencySettingsRecords.h"
+#include "latency/NetworkKinds.h"
+
+inline const QString LatencySettingsKey = MainSettingsKey + QStringLiteral("\\LatencyCalc");
+
+struct TStoredNetwork
+{
+    // None when the record was missing or unusable: the network then keeps
+    // the state of a new, unconfigured network (and its placement).
+    std::optional<TNetworkRecord> Record;
+    TNetworkButtonKind Kind = TNetworkButtonKind::nbUnknownNetwork;
+    QString Name;
+};
+
+struct TLatencySettings
+{
+    static constexpr int MaxNetworks = 14;
+
+    TNodeRecord NodeA{64, 0};
+    TNodeRecord NodeB{1024, 0};
+    // In chain order; at least one.
+    std::vector<TStoredNetwork> Networks{TStoredNetwork{}};
+    // "Invalid data type for 'Network2'" and the like, in reading order.
+    QStringList Problems;
+};
+
+// Reads the subkey; none when it does not exist.
+std::optional<TLatencySettings> ReadLatencySettings(TSettingsStore &store = TSettingsStore::Instance());
+
+// Writes the subkey, creating it when needed. Values of networks beyond
+// the new count, left from a longer chain, stay; reading never looks at
+// them. Raises the store's "Failed to set data for '%s'" when the store
+// cannot be written.
+void WriteLatencySettings(const TLatencySettings &settings, TSettingsStore &store = TSettingsStore::Instance());
+
+// "Network3" and "Network3Name".
+QString NetworkValueName(int index);
+QString NetworkNameValueName(int index);
