@@ -7,10 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QSvgRenderer>
 #include <QToolButton>
 
 #include "app/About.h"
+#include "app/HelpWindow.h"
 #include "app/Main.h"
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
@@ -84,6 +86,7 @@ private slots:
     void maximisedStateIsRestoredWithoutBounds();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
     void aboutWindowHidesAndKeepsItsPicture();
+    void helpTopicsOpenTheContentsWithOneTopicPerCalculator();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnv;
@@ -370,6 +373,26 @@ void tst_MainForm::aboutWindowHidesAndKeepsItsPicture()
     QTest::mouseClick(about->CreditMemo, Qt::LeftButton);
     QVERIFY(about->AboutImage->isVisible());
     QVERIFY(!about->CreditMemo->isVisible());
+}
+
+void tst_MainForm::helpTopicsOpenTheContentsWithOneTopicPerCalculator()
+{
+    TMainForm form;
+    form.HelpTopicsMenuItemClick();
+    auto *help = form.findChild<THelpWindow *>();
+    QVERIFY(help && help->isVisible());
+    QTextBrowser *browser = help->Browser();
+    QCOMPARE(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
+    const QString contents = browser->toHtml();
+    for (const char *topic : {"radixel.html", "ipsubnet.html", "latency.html"}) {
+        QVERIFY2(contents.contains(QLatin1String(topic)), topic);
+        browser->setSource(QUrl(QStringLiteral("qrc:/help/") + QLatin1String(topic)));
+        QVERIFY2(browser->document()->toPlainText().contains(QLatin1String("Calculator")), topic);
+    }
+    // The same window comes back at its contents.
+    form.HelpTopicsMenuItemClick();
+    QCOMPARE(form.findChildren<THelpWindow *>().size(), 1);
+    QCOMPARE(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
 }
 
 TARVELO_TEST_MAIN(tst_MainForm)
