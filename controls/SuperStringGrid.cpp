@@ -96,15 +96,23 @@ protected:
         if (!rect.isValid())
             return;
         const bool pressed = FDownDrawn && logicalIndex == FDownSection;
-        QStyleOptionHeader option;
-        initStyleOption(&option);
-        option.rect = rect;
-        option.section = logicalIndex;
-        option.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
-        if (isEnabled())
-            option.state |= QStyle::State_Enabled;
-        option.position = QStyleOptionHeader::Middle;
-        style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        if (pressed) {
+            // Pushed in: button face framed by its shadow on the top and
+            // left edges.
+            painter->fillRect(rect, palette().color(QPalette::Button));
+            painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), palette().color(QPalette::Dark));
+            painter->fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), palette().color(QPalette::Dark));
+        } else {
+            QStyleOptionHeader option;
+            initStyleOption(&option);
+            option.rect = rect;
+            option.section = logicalIndex;
+            option.state |= QStyle::State_Raised;
+            if (isEnabled())
+                option.state |= QStyle::State_Enabled;
+            option.position = QStyleOptionHeader::Middle;
+            style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+        }
 
         // The fixed cells of this section, each in its own slice.
         const bool horizontal = orientation() == Qt::Horizontal;
