@@ -27,6 +27,12 @@ struct TCountedNumber
     }
 };
 
+// Each text form with its reader.
+const std::pair<QString (TBinDecHexNumber::*)() const, void (TBinDecHexNumber::*)(const QString &)> TextAccessors[] = {
+    {&TBinDecHexNumber::DecText, &TBinDecHexNumber::SetDecText},
+    {&TBinDecHexNumber::HexText, &TBinDecHexNumber::SetHexText},
+    {&TBinDecHexNumber::BinText, &TBinDecHexNumber::SetBinText}};
+
 } // namespace
 
 class tst_TBinDecHexNumber : public QObject
@@ -37,19 +43,14 @@ private slots:
     void createdState();
     void valueAssignment_data();
     void valueAssignment();
+    void widthChange_data();
     void widthChange();
-    void narrowingKeepsLowBits_data();
-    void narrowingKeepsLowBits();
     void invert_data();
     void invert();
     void texts_data();
     void texts();
-    void setDecText_data();
-    void setDecText();
-    void setHexText_data();
-    void setHexText();
-    void setBinText_data();
-    void setBinText();
+    void setText_data();
+    void setText();
     void throwingChangeHandlerBecomesOneError();
     void roundTripAllBytes();
     void roundTripWidths_data();
@@ -81,6 +82,10 @@ void tst_TBinDecHexNumber::createdState()
     QCOMPARE(number.HexText(), u"00000000"_s);
     number.SetValue(7); // no handlers: nothing to call
     QCOMPARE(number.Value(), 7u);
+    TCountedNumber n(TNumberWidth::nw32Bits, 5, false);
+    n.Number.SetGrouping(true);
+    n.Number.SetGrouping(true);
+    QCOMPARE(n.Changes, 1);
 }
 
 void tst_TBinDecHexNumber::valueAssignment_data()
@@ -110,38 +115,21 @@ void tst_TBinDecHexNumber::valueAssignment()
     QTEST(n.Errors, "errors");
 }
 
-void tst_TBinDecHexNumber::widthChange()
-{
-    TCountedNumber n(TNumberWidth::nw16Bits, 5);
-    QCOMPARE(n.Number.HexText(), u"00 05"_s);
-    n.Number.SetWidth(TNumberWidth::nw32Bits);
-    QCOMPARE(n.Changes, 1);
-    QCOMPARE(n.Number.MaxValue(), 4294967295u);
-    QCOMPARE(n.Number.HexText(), u"00 00 00 05"_s);
-    QCOMPARE(n.Number.BinText(), u"00000000 00000000 00000000 00000101"_s);
-    n.Number.SetWidth(TNumberWidth::nw32Bits);
-    QCOMPARE(n.Changes, 1);
-    n.Number.SetGrouping(false);
-    QCOMPARE(n.Changes, 2);
-    QCOMPARE(n.Number.HexText(), u"00000005"_s);
-    n.Number.SetGrouping(false);
-    QCOMPARE(n.Changes, 2);
-}
-
-void tst_TBinDecHexNumber::narrowingKeepsLowBits_data()
+void tst_TBinDecHexNumber::widthChange_data()
 {
     QTest::addColumn<TNumberWidth>("from");
     QTest::addColumn<quint32>("value");
     QTest::addColumn<TNumberWidth>("to");
     QTest::addColumn<quint32>("narrowed");
     QTest::addColumn<QString>("hexText");
+    QTest::newRow("5 from 16 to 32") << TNumberWidth::nw16Bits << 5u << TNumberWidth::nw32Bits << 5u << u"00 00 00 05"_s;
     QTest::newRow("1,000 from 16 to 8") << TNumberWidth::nw16Bits << 1000u << TNumberWidth::nw8Bits << 232u << u"E8"_s;
     QTest::newRow("top from 32 to 16") << TNumberWidth::nw32Bits << 4294967295u << TNumberWidth::nw16Bits << 65535u << u"FF FF"_s;
     QTest::newRow("65,536 from 32 to 16") << TNumberWidth::nw32Bits << 65536u << TNumberWidth::nw16Bits << 0u << u"00 00"_s;
     QTest::newRow("small value unchanged") << TNumberWidth::nw32Bits << 200u << TNumberWidth::nw8Bits << 200u << u"C8"_s;
 }
 
-void tst_TBinDecHexNumber::narrowingKeepsLowBits()
+void tst_TBinDecHexNumber::widthChange()
 {
     QFETCH(TNumberWidth, from);
     QFETCH(quint32, value);
@@ -151,7 +139,9 @@ void tst_TBinDecHexNumber::narrowingKeepsLowBits()
     QTEST(n.Number.Value(), "narrowed");
     QTEST(n.Number.HexText(), "hexText");
     QCOMPARE(n.Changes, 1);
-    QVERIFY(n.Number.Value() <= n.Number.MaxValue());
+    QCOMPARE(n.Number.MaxValue(), MaxValueOf(to));
+    n.Number.SetWidth(to);
+    QCOMPARE(n.Changes, 1);
 }
 
 void tst_TBinDecHexNumber::invert_data()
@@ -215,96 +205,55 @@ void tst_TBinDecHexNumber::texts()
     QTEST(n.Number.BinText(), "bin");
 }
 
-namespace {
-
-void AddTextRows()
+void tst_TBinDecHexNumber::setText_data()
 {
+    QTest::addColumn<QChar>("base");
     QTest::addColumn<TNumberWidth>("width");
-    QTest::addColumn<quint32>("start");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<quint32>("value");
-    QTest::addColumn<int>("changes");
+    QTest::addColumn<quint32>("value"); // starts at 7
     QTest::addColumn<int>("errors");
+    const auto w8 = TNumberWidth::nw8Bits, w16 = TNumberWidth::nw16Bits, w32 = TNumberWidth::nw32Bits;
+    QTest::newRow("dec grouped 65,535") << QChar(u'd') << w16 << u"65,535"_s << 65535u << 0;
+    QTest::newRow("dec 65,536 too large") << QChar(u'd') << w16 << u"65,536"_s << 7u << 1;
+    QTest::newRow("dec negative") << QChar(u'd') << w16 << u"-5"_s << 7u << 1;
+    QTest::newRow("dec minus zero") << QChar(u'd') << w16 << u"-0"_s << 0u << 0;
+    QTest::newRow("dec letter") << QChar(u'd') << w16 << u"12a"_s << 7u << 1;
+    QTest::newRow("dec empty") << QChar(u'd') << w16 << QString() << 7u << 1;
+    QTest::newRow("dec separators only") << QChar(u'd') << w16 << u" , "_s << 7u << 1;
+    QTest::newRow("dec plus sign") << QChar(u'd') << w16 << u"+5"_s << 7u << 1;
+    QTest::newRow("dec leading zeros") << QChar(u'd') << w16 << u"0012"_s << 12u << 0;
+    QTest::newRow("dec above signed range") << QChar(u'd') << w32 << u"2,147,483,648"_s << 2147483648u << 0;
+    QTest::newRow("dec unsigned top") << QChar(u'd') << w32 << u"4,294,967,295"_s << 4294967295u << 0;
+    QTest::newRow("dec one above top") << QChar(u'd') << w32 << u"4294967296"_s << 7u << 1;
+    QTest::newRow("dec far above 64 bits") << QChar(u'd') << w32 << u"123456789012345678901234567890"_s << 7u << 1;
+    QTest::newRow("hex lower case") << QChar(u'h') << w16 << u"1f"_s << 31u << 0;
+    QTest::newRow("hex space stripped") << QChar(u'h') << w16 << u"1 F"_s << 31u << 0;
+    QTest::newRow("hex shifted register text") << QChar(u'h') << w16 << u"0 0FA"_s << 250u << 0;
+    QTest::newRow("hex stray character is a 0") << QChar(u'h') << w16 << u"1G"_s << 16u << 0;
+    QTest::newRow("hex too large for 8 bits") << QChar(u'h') << w8 << u"100"_s << 7u << 1;
+    QTest::newRow("hex empty") << QChar(u'h') << w8 << QString() << 7u << 1;
+    QTest::newRow("hex zeros beyond 8 digits") << QChar(u'h') << w32 << u"000000000A"_s << 10u << 0;
+    QTest::newRow("hex more than 32 bits") << QChar(u'h') << w32 << u"1 00 00 00 00"_s << 7u << 1;
+    QTest::newRow("bin 2 is a 0 digit") << QChar(u'b') << w8 << u"1012"_s << 10u << 0;
+    QTest::newRow("bin grouped") << QChar(u'b') << w8 << u"0000 0101"_s << 5u << 0;
+    QTest::newRow("bin nine bits at 8") << QChar(u'b') << w8 << u"100000000"_s << 7u << 1;
+    QTest::newRow("bin 33 bits") << QChar(u'b') << w32 << u"1"_s + QString(32, u'0') << 7u << 1;
+    QTest::newRow("bin 33 digits, leading 0") << QChar(u'b') << w32 << u"0"_s + QString(32, u'1') << 4294967295u << 0;
 }
 
-void CheckText(void (TBinDecHexNumber::*setter)(const QString &))
+void tst_TBinDecHexNumber::setText()
 {
+    QFETCH(QChar, base);
     QFETCH(TNumberWidth, width);
-    QFETCH(quint32, start);
     QFETCH(QString, text);
-    TCountedNumber n(width, start);
+    QFETCH(quint32, value);
+    TCountedNumber n(width, 7);
+    const auto setter = base == u'd' ? &TBinDecHexNumber::SetDecText
+                        : base == u'h' ? &TBinDecHexNumber::SetHexText : &TBinDecHexNumber::SetBinText;
     (n.Number.*setter)(text);
-    QTEST(n.Number.Value(), "value");
-    QTEST(n.Changes, "changes");
+    QCOMPARE(n.Number.Value(), value);
     QTEST(n.Errors, "errors");
-}
-
-} // namespace
-
-void tst_TBinDecHexNumber::setDecText_data()
-{
-    AddTextRows();
-    const auto w16 = TNumberWidth::nw16Bits;
-    const auto w32 = TNumberWidth::nw32Bits;
-    QTest::newRow("grouped 65,535") << w16 << 7u << u"65,535"_s << 65535u << 1 << 0;
-    QTest::newRow("65,536 too large") << w16 << 7u << u"65,536"_s << 7u << 0 << 1;
-    QTest::newRow("negative") << w16 << 7u << u"-5"_s << 7u << 0 << 1;
-    QTest::newRow("minus zero") << w16 << 7u << u"-0"_s << 0u << 1 << 0;
-    QTest::newRow("letter") << w16 << 7u << u"12a"_s << 7u << 0 << 1;
-    QTest::newRow("empty") << w16 << 7u << QString() << 7u << 0 << 1;
-    QTest::newRow("separators only") << w16 << 7u << u" , "_s << 7u << 0 << 1;
-    QTest::newRow("lone minus") << w16 << 7u << u"-"_s << 7u << 0 << 1;
-    QTest::newRow("plus sign") << w16 << 7u << u"+5"_s << 7u << 0 << 1;
-    QTest::newRow("same value") << w16 << 7u << u"7"_s << 7u << 0 << 0;
-    QTest::newRow("leading zeros") << w16 << 7u << u"0012"_s << 12u << 1 << 0;
-    QTest::newRow("above signed range") << w32 << 0u << u"2,147,483,648"_s << 2147483648u << 1 << 0;
-    QTest::newRow("unsigned top") << w32 << 0u << u"4,294,967,295"_s << 4294967295u << 1 << 0;
-    QTest::newRow("one above unsigned top") << w32 << 5u << u"4294967296"_s << 5u << 0 << 1;
-    QTest::newRow("far above 64 bits") << w32 << 5u << u"123456789012345678901234567890"_s << 5u << 0 << 1;
-}
-
-void tst_TBinDecHexNumber::setDecText()
-{
-    CheckText(&TBinDecHexNumber::SetDecText);
-}
-
-void tst_TBinDecHexNumber::setHexText_data()
-{
-    AddTextRows();
-    const auto w8 = TNumberWidth::nw8Bits;
-    const auto w16 = TNumberWidth::nw16Bits;
-    const auto w32 = TNumberWidth::nw32Bits;
-    QTest::newRow("lower case") << w16 << 0u << u"1f"_s << 31u << 1 << 0;
-    QTest::newRow("space stripped") << w16 << 0u << u"1 F"_s << 31u << 1 << 0;
-    QTest::newRow("shifted register text") << w16 << 15u << u"0 0FA"_s << 250u << 1 << 0;
-    QTest::newRow("stray character is a 0 digit") << w16 << 0u << u"1G"_s << 16u << 1 << 0;
-    QTest::newRow("too large for 8 bits") << w8 << 5u << u"100"_s << 5u << 0 << 1;
-    QTest::newRow("empty") << w8 << 5u << QString() << 5u << 0 << 1;
-    QTest::newRow("32-bit top") << w32 << 0u << u"FF FF FF FF"_s << 4294967295u << 1 << 0;
-    QTest::newRow("leading zeros beyond 8 digits") << w32 << 0u << u"000000000A"_s << 10u << 1 << 0;
-    QTest::newRow("more than 32 bits") << w32 << 5u << u"1 00 00 00 00"_s << 5u << 0 << 1;
-}
-
-void tst_TBinDecHexNumber::setHexText()
-{
-    CheckText(&TBinDecHexNumber::SetHexText);
-}
-
-void tst_TBinDecHexNumber::setBinText_data()
-{
-    AddTextRows();
-    const auto w8 = TNumberWidth::nw8Bits;
-    const auto w32 = TNumberWidth::nw32Bits;
-    QTest::newRow("2 is a 0 digit") << w8 << 0u << u"1012"_s << 10u << 1 << 0;
-    QTest::newRow("grouped") << w8 << 0u << u"0000 0101"_s << 5u << 1 << 0;
-    QTest::newRow("nine bits too large") << w8 << 3u << u"100000000"_s << 3u << 0 << 1;
-    QTest::newRow("33 bits") << w32 << 3u << u"1"_s + QString(32, u'0') << 3u << 0 << 1;
-    QTest::newRow("33 digits with a leading 0") << w32 << 3u << u"0"_s + QString(32, u'1') << 4294967295u << 1 << 0;
-}
-
-void tst_TBinDecHexNumber::setBinText()
-{
-    CheckText(&TBinDecHexNumber::SetBinText);
+    QCOMPARE(n.Changes, value == 7u ? 0 : 1);
 }
 
 void tst_TBinDecHexNumber::throwingChangeHandlerBecomesOneError()
@@ -328,9 +277,7 @@ void tst_TBinDecHexNumber::roundTripAllBytes()
             QCOMPARE(n.Number.DecText(), QString::number(v));
             QCOMPARE(n.Number.HexText(), QString::number(v, 16).toUpper().rightJustified(2, u'0'));
             QCOMPARE(n.Number.BinText(), QString::number(v, 2).rightJustified(8, u'0'));
-            for (auto [get, set] : {std::pair{&TBinDecHexNumber::DecText, &TBinDecHexNumber::SetDecText},
-                                    std::pair{&TBinDecHexNumber::HexText, &TBinDecHexNumber::SetHexText},
-                                    std::pair{&TBinDecHexNumber::BinText, &TBinDecHexNumber::SetBinText}}) {
+            for (auto [get, set] : TextAccessors) {
                 back.Number.SetValue(v ^ 0x55);
                 (back.Number.*set)((n.Number.*get)());
                 QCOMPARE(back.Number.Value(), v);
@@ -359,9 +306,7 @@ void tst_TBinDecHexNumber::roundTripWidths()
     TCountedNumber n(width, value);
     QCOMPARE(n.Number.HexText().size(), HexDigitCount(width) + HexDigitCount(width) / 2 - 1);
     QCOMPARE(n.Number.BinText().size(), BitCount(width) + BitCount(width) / 8 - 1);
-    for (auto [get, set] : {std::pair{&TBinDecHexNumber::DecText, &TBinDecHexNumber::SetDecText},
-                            std::pair{&TBinDecHexNumber::HexText, &TBinDecHexNumber::SetHexText},
-                            std::pair{&TBinDecHexNumber::BinText, &TBinDecHexNumber::SetBinText}}) {
+    for (auto [get, set] : TextAccessors) {
         TCountedNumber back(width, value ^ 1);
         (back.Number.*set)((n.Number.*get)());
         QCOMPARE(back.Number.Value(), value);
