@@ -74,9 +74,11 @@ TAboutCalc::TAboutCalc(QWidget *parent)
     CreditMemo->installEventFilter(this);
 
     InfoMemo = Memo(this, "InfoMemo", QRect(128, 8, 177, 113),
-                    {QStringLiteral("Calculator"), QStringLiteral("Release"), QStringLiteral("Radixel, IP Subnet and"),
-                     QString(), QStringLiteral("Latency calculators in one"), QStringLiteral("window, for network"),
-                     QStringLiteral("engineers."), QStringLiteral("Vorl Group")});
+                    {QStringLiteral("Calculator"), QStringLiteral("Release"), QStringLiteral("Radixel, IP Subnet, Latency"),
+                     QString(), QStringLiteral("For network engineers."), QStringLiteral("Copyright Vorl Group"),
+                     QStringLiteral("All rights reserved."), QStringLiteral("www.vorlgroup.example")});
+    InfoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    InfoMemo->document()->setDocumentMargin(2);
     NoticeMemo = Memo(this, "NoticeMemo", QRect(8, 130, 297, 113),
                       {QStringLiteral("This program is provided as is, without warranty"),
                        QStringLiteral("of any kind. Check every result that matters"),
