@@ -1,6 +1,11 @@
 #include "latency/LatencyArea.h"
 
+#include <QScopeGuard>
+
 #include "controls/PageControl.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupPage.h"
 
 TLatencyArea::TLatencyArea(QWidget *parent)
     : TCalcArea(parent)
@@ -11,30 +16,84 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     LatencyCalcPageControl = new TPageControl(this);
     LatencyCalcPageControl->setObjectName(QStringLiteral("LatencyCalcPageControl"));
     LatencyCalcPageControl->setGeometry(0, 0, 276, 313);
+    NetworkSetupTabSheet = new TNetworkSetupPage;
+    LatencyCalcPageControl->addTab(NetworkSetupTabSheet, QStringLiteral("Network Setup"));
     const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
         page = new QWidget;
         page->setObjectName(QLatin1String(name));
         LatencyCalcPageControl->addTab(page, caption);
     };
-    addPage(NetworkSetupTabSheet, "NetworkSetupTabSheet", QStringLiteral("Network Setup"));
     addPage(LatencyStatsTabSheet, "LatencyStatsTabSheet", QStringLiteral("Latency Statistics"));
     addPage(LatencyGraphsTabSheet, "LatencyGraphsTabSheet", QStringLiteral("Latency Graphs"));
+
+    connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyTargetChanged, this, &TCalcArea::CopyTargetChanged);
+    connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyEnabledChanged, this, &TCalcArea::CopyEnabledChanged);
+
+    InitLatencyCalculator();
+}
+
+void TLatencyArea::InitLatencyCalculator()
+{
+    LatencyCalcPageControl->setCurrentWidget(NetworkSetupTabSheet);
+    NetworkSetupTabSheet->FSelectedButton = NetworkSetupTabSheet->TowerNetworkButton;
+    NetworkSetupTabSheet->SetLatencyDirty();
+
+    NetworkButtonForm = TNetworkButtonForm::GetNetworkButtonForm(true, this);
+    connect(NetworkButtonForm, &TNetworkButtonForm::OnApply, NetworkSetupTabSheet,
+            &TNetworkSetupPage::NetworkButtonFormApply);
 }
 
 void TLatencyArea::PageLeaving(QWidget *page)
 {
-    Q_UNUSED(page);
+    if (page == NetworkSetupTabSheet)
+        NetworkSetupTabSheet->NetworkSetupTabSheetExit();
 }
 
 void TLatencyArea::PageEntered(QWidget *page)
 {
-    Q_UNUSED(page);
+    if (page == NetworkSetupTabSheet)
+        NetworkSetupTabSheet->NetworkSetupTabSheetEnter();
 }
 
 void TLatencyArea::LoadSettings()
 {
+    TNetworkSetupPage *page = NetworkSetupTabSheet;
+    // Whatever the store holds, the chain ends up with at least one network
+    // and consistent commands.
+    const auto finish = qScopeGuard([page] {
+        if (page->FNetworkList.size() < 3) {
+            page->SelectNetworkButton(page->TowerNetworkButton);
+            page->NewNetworkButtonClick();
+        }
+        page->UpdateRemoveCommands();
+        page->SetLatencyDirty();
+        page->DesktopNetworkButton->RebuildDisplayName();
+        page->TowerNetworkButton->RebuildDisplayName();
+    });
+    if (!LoadLatencySettings()) {
+        page->DesktopNetworkButton->PacketSize = 64;
+        page->TowerNetworkButton->PacketSize = 1024;
+        page->NewNetworkButtonClick();
+    }
+    SyncPropertiesDialog();
 }
 
 void TLatencyArea::SaveSettings()
+{
+    SaveLatencySettings();
+}
+
+// The settings subkey is not kept yet: nothing is stored, every start is a
+// first start.
+bool TLatencyArea::LoadLatencySettings()
+{
+    return false;
+}
+
+void TLatencyArea::SyncPropertiesDialog()
+{
+}
+
+void TLatencyArea::SaveLatencySettings()
 {
 }

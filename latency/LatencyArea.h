@@ -3,9 +3,16 @@
 // The latency calculator: a chain Node A - networks - Node B, edited on the
 // "Network Setup" page, with each element's delay and share shown as a table
 // ("Latency Statistics") and as three coloured bars ("Latency Graphs").
+//
+// The chain, its selection and the "results out of date" mark belong to the
+// setup page (NetworkSetupTabSheet->FNetworkList, ->FSelectedButton,
+// ->FLatencyDirty; Chain() gives the elements for the computation); the
+// area ties the pages to the main window and runs the start-up.
 
 #include "controls/CalcArea.h"
 
+class TNetworkButtonForm;
+class TNetworkSetupPage;
 class TPageControl;
 
 class TLatencyArea final : public TCalcArea
@@ -17,11 +24,26 @@ public:
     TPageControl *PageControl() const override { return LatencyCalcPageControl; }
     void PageLeaving(QWidget *page) override;
     void PageEntered(QWidget *page) override;
+    // The chain from the settings store, or the first-start defaults (Node A
+    // 64 bytes, Node B 1024 bytes, one unconfigured network); called once
+    // by the main window right after creation.
     void LoadSettings() override;
     void SaveSettings() override;
 
+    // Start-up of the calculator (the constructor): Network Setup active,
+    // Node A and Node B, the single properties dialog wired to the page.
+    void InitLatencyCalculator();
+
+    // The settings subkey of the chain. LoadLatencySettings is true when the
+    // subkey existed; SyncPropertiesDialog offers stored custom topology
+    // names again.
+    bool LoadLatencySettings();
+    void SyncPropertiesDialog();
+    void SaveLatencySettings();
+
     TPageControl *LatencyCalcPageControl = nullptr;
-    QWidget *NetworkSetupTabSheet = nullptr;
+    TNetworkSetupPage *NetworkSetupTabSheet = nullptr;
     QWidget *LatencyStatsTabSheet = nullptr;
     QWidget *LatencyGraphsTabSheet = nullptr;
+    TNetworkButtonForm *NetworkButtonForm = nullptr;
 };

@@ -1,0 +1,212 @@
+#include "latency/NetworkButton.h"
+
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include "latency/NetworkButtonForm.h"
+
+namespace {
+
+// Stand-in picture while a kind's artwork is missing: the picture name's
+// initials on a framed square, so the element is still recognisable.
+QIcon FallbackPicture(TNetworkButtonKind kind)
+{
+    QPixmap pixmap(TNetworkButton::PictureSize, TNetworkButton::PictureSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(Qt::darkGray, 1));
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, NetworkButtonPictureName(kind).left(4));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TNetworkButton::TNetworkButton(QWidget *parent)
+    : QPushButton(parent)
+{
+    resize(ButtonSize, ButtonSize);
+    setIconSize(QSize(PictureSize, PictureSize));
+    setAutoDefault(false);
+
+    FElementMenu = new QMenu(this);
+    FElementMenu->setObjectName(QStringLiteral("ElementMenu"));
+    FPropertiesItem = FElementMenu->addAction(QStringLiteral("Properties..."));
+    FPropertiesItem->setObjectName(QStringLiteral("PropertiesItem"));
+    FSeparatorItem = FElementMenu->addSeparator();
+    FSeparatorItem->setObjectName(QStringLiteral("SeparatorItem"));
+    FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
+    FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
+    connect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
+    connect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
+
+    LoadPicture();
+    DisplayNameChanged();
+}
+
+TNetworkButton::~TNetworkButton() = default;
+
+void TNetworkButton::SetNetworkButtonKind(TNetworkButtonKind kind)
+{
+    if (kind == NetworkButtonKind())
+        return;
+    TNetworkElement::SetNetworkButtonKind(kind);
+    LoadPicture();
+    if (IsNodeKind(kind))
+        HideRemoveCommand();
+    else
+        ShowRemoveCommand();
+}
+
+void TNetworkButton::ShowRemoveCommand()
+{
+    FSeparatorItem->setVisible(true);
+    FRemoveItem->setVisible(true);
+}
+
+void TNetworkButton::HideRemoveCommand()
+{
+    FSeparatorItem->setVisible(false);
+    FRemoveItem->setVisible(false);
+}
+
+bool TNetworkButton::RemoveCommandVisible() const
+{
+    return FRemoveItem->isVisible();
+}
+
+void TNetworkButton::DoRemove()
+{
+    emit OnRemove(this);
+}
+
+void TNetworkButton::BeginDrag(int threshold)
+{
+    FDragThreshold = qMax(threshold, 0);
+}
+
+void TNetworkButton::mousePressEvent(QMouseEvent *event)
+{
+    FDragThreshold = -1;
+    FDragStart = event->position().toPoint();
+    QPushButton::mousePressEvent(event);
+    const QPointer<TNetworkButton> self(this);
+    emit MouseDown(this, event->button(), event->modifiers(), event->position().toPoint());
+    if (!self)
+        return;
+    if (event->button() == Qt::RightButton)
+        FElementMenu->popup(event->globalPosition().toPoint());
+    event->accept();
+}
+
+void TNetworkButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (FDragThreshold >= 0 && (event->buttons() & Qt::LeftButton)) {
+        const QPoint moved = event->position().toPoint() - FDragStart;
+        if (qMax(qAbs(moved.x()), qAbs(moved.y())) >= FDragThreshold) {
+            FDragThreshold = -1;
+            RunDrag();
+            return;
+        }
+    }
+    QPushButton::mouseMoveEvent(event);
+}
+
+void TNetworkButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    FDragThreshold = -1;
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void TNetworkButton::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The mouse opens the element menu on the press already; the menu key
+    // opens it here. Either way the panel's own menu stays closed.
+    if (event->reason() != QContextMenuEvent::Mouse)
+        FElementMenu->popup(mapToGlobal(rect().center()));
+    event->accept();
+}
+
+void TNetworkButton::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Taking the drag here keeps it from the panel underneath, so that
+    // whether a drop is possible over this element is decided by DragOver.
+    event->acceptProposedAction();
+}
+
+void TNetworkButton::dragMoveEvent(QDragMoveEvent *event)
+{
+    event->ignore();
+    emit DragOver(this, event);
+}
+
+void TNetworkButton::dropEvent(QDropEvent *event)
+{
+    // The element moved while it was dragged; a drop only ends the drag.
+    if (DraggedNetworkButton(event->mimeData()) && !IsNode())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TNetworkButton::DisplayNameChanged()
+{
+    setToolTip(DisplayName());
+    setAccessibleName(DisplayName());
+}
+
+void TNetworkButton::LoadPicture()
+{
+    const QString path = NetworkButtonPicturePath(NetworkButtonKind());
+    setIcon(QFile::exists(path) ? QIcon(path) : FallbackPicture(NetworkButtonKind()));
+}
+
+void TNetworkButton::PropertiesItemClick()
+{
+    if (TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(true, window()))
+        form->EditNetworkButton(this);
+}
+
+void TNetworkButton::RemoveItemClick()
+{
+    DoRemove();
+    // The layout refuses to let its last network go; then nothing changes.
+    if (!FInLayout)
+        deleteLater();
+}
+
+void TNetworkButton::RunDrag()
+{
+    setDown(false);
+    emit StartDrag(this);
+    const QPointer<TNetworkButton> self(this);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(new TNetworkButtonMimeData(this));
+    drag->exec(Qt::MoveAction);
+    if (self)
+        emit EndDrag(this);
+}
+
+TNetworkButtonMimeData::TNetworkButtonMimeData(TNetworkButton *button)
+    : FButton(button)
+{
+    setData(QLatin1String(MimeType), QByteArray());
+}
+
+TNetworkButton *DraggedNetworkButton(const QMimeData *data)
+{
+    const auto *ours = qobject_cast<const TNetworkButtonMimeData *>(data);
+    return ours ? ours->Button() : nullptr;
+}

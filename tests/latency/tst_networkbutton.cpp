@@ -1,0 +1,236 @@
+#include <QtTest>
+
+#include <QMenu>
+
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "tests/common/TestEnvironment.h"
+
+using K = TNetworkButtonKind;
+
+Q_DECLARE_METATYPE(TNetworkButtonKind)
+
+namespace {
+
+QImage Picture(const QIcon &icon)
+{
+    return icon.pixmap(QSize(TNetworkButton::PictureSize, TNetworkButton::PictureSize)).toImage();
+}
+
+} // namespace
+
+class tst_NetworkButton : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void newNetwork();
+    void kindPicture_data();
+    void kindPicture();
+    void nodeKindHidesRemove();
+    void sameKindChangesNothing();
+    void displayNameIsTooltip();
+    void doRemoveNotifies();
+    void removeItemDestroysOnlyOutsideLayout_data();
+    void removeItemDestroysOnlyOutsideLayout();
+    void rightPressSelectsThenOpensMenu();
+    void leftPressDoesNotOpenMenu();
+    void dragWaitsForThreshold();
+    void propertiesItemOpensTheDialog();
+
+private:
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+};
+
+void tst_NetworkButton::initTestCase()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+}
+
+void tst_NetworkButton::cleanup()
+{
+    delete TNetworkButtonForm::GetNetworkButtonForm(false);
+}
+
+void tst_NetworkButton::newNetwork()
+{
+    TNetworkButton button;
+    QCOMPARE(button.NetworkButtonKind(), K::nbUnknownNetwork);
+    QCOMPARE(button.size(), QSize(50, 50));
+    QCOMPARE(button.toolTip(), QStringLiteral("<Unknown Topology>"));
+    QCOMPARE(button.accessibleName(), QStringLiteral("<Unknown Topology>"));
+    QVERIFY(button.text().isEmpty());
+    QCOMPARE(Picture(button.icon()), Picture(QIcon(QStringLiteral(":/artwork/unknownnetwork.svg"))));
+    QCOMPARE(button.PacketSize, 512);
+    QCOMPARE(button.Bandwidth, 0.0);
+
+    const QList<QAction *> items = button.ElementMenu()->actions();
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items[0]->text(), QStringLiteral("Properties..."));
+    QVERIFY(items[1]->isSeparator());
+    QCOMPARE(items[2]->text(), QStringLiteral("Remove"));
+    for (QAction *item : items)
+        QVERIFY(item->isVisible());
+}
+
+void tst_NetworkButton::kindPicture_data()
+{
+    QTest::addColumn<TNetworkButtonKind>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("Satellite") << K::nbSatellite << "satellite";
+    QTest::newRow("B-ISDN shows ATM") << K::nbBISDN << "atm";
+    QTest::newRow("Frame Relay shows OTHER") << K::nbFrameRelay << "other";
+    QTest::newRow("Node A") << K::nbDesktopCPU << "desktopcpu";
+    QTest::newRow("Node B") << K::nbTowerCPU << "towercpu";
+}
+
+void tst_NetworkButton::kindPicture()
+{
+    QFETCH(TNetworkButtonKind, kind);
+    QFETCH(QString, file);
+    TNetworkButton button;
+    button.SetNetworkButtonKind(kind);
+    QCOMPARE(Picture(button.icon()), Picture(QIcon(QStringLiteral(":/artwork/%1.svg").arg(file))));
+    QVERIFY(Picture(button.icon()) != Picture(QIcon(QStringLiteral(":/artwork/unknownnetwork.svg"))));
+}
+
+void tst_NetworkButton::nodeKindHidesRemove()
+{
+    TNetworkButton button;
+    button.SetNetworkButtonKind(K::nbTowerCPU);
+    QVERIFY(!button.SeparatorItem()->isVisible());
+    QVERIFY(!button.RemoveItem()->isVisible());
+    QVERIFY(button.PropertiesItem()->isVisible());
+    button.SetNetworkButtonKind(K::nbEthernet);
+    QVERIFY(button.SeparatorItem()->isVisible());
+    QVERIFY(button.RemoveCommandVisible());
+}
+
+void tst_NetworkButton::sameKindChangesNothing()
+{
+    // "T1" to "T3": the kind stays nbTCarrier, so menu and picture stay.
+    TNetworkButton button;
+    button.SetNetworkButtonKind(K::nbTCarrier);
+    button.HideRemoveCommand();
+    const QImage picture = Picture(button.icon());
+    button.SetNetworkButtonKind(K::nbTCarrier);
+    QVERIFY(!button.RemoveCommandVisible());
+    QCOMPARE(Picture(button.icon()), picture);
+}
+
+void tst_NetworkButton::displayNameIsTooltip()
+{
+    TNetworkButton button;
+    button.SetNetworkButtonKind(K::nbTCarrier);
+    button.NetworkName = QStringLiteral("T1");
+    button.Bandwidth = 1.544;
+    // Only an explicit rebuild changes the name shown.
+    QCOMPARE(button.toolTip(), QStringLiteral("<Unknown Topology>"));
+    button.RebuildDisplayName();
+    QCOMPARE(button.toolTip(), QStringLiteral("T1 (1.544 Mbps)"));
+    QCOMPARE(button.accessibleName(), QStringLiteral("T1 (1.544 Mbps)"));
+}
+
+void tst_NetworkButton::doRemoveNotifies()
+{
+    TNetworkButton button;
+    QSignalSpy spy(&button, &TNetworkButton::OnRemove);
+    button.DoRemove();
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy[0][0].value<TNetworkButton *>(), &button);
+}
+
+void tst_NetworkButton::removeItemDestroysOnlyOutsideLayout_data()
+{
+    QTest::addColumn<bool>("layoutLetsGo");
+    QTest::newRow("removed by the layout") << true;
+    QTest::newRow("refused by the layout") << false;
+}
+
+void tst_NetworkButton::removeItemDestroysOnlyOutsideLayout()
+{
+    QFETCH(bool, layoutLetsGo);
+    QPointer<TNetworkButton> button = new TNetworkButton;
+    button->SetInLayout(true);
+    connect(button, &TNetworkButton::OnRemove, this,
+            [layoutLetsGo](TNetworkButton *sender) { sender->SetInLayout(!layoutLetsGo); });
+    button->RemoveItem()->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(button.isNull(), layoutLetsGo);
+    delete button;
+}
+
+void tst_NetworkButton::rightPressSelectsThenOpensMenu()
+{
+    TNetworkButton button;
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    bool menuOpenAtPress = true;
+    QSignalSpy spy(&button, &TNetworkButton::MouseDown);
+    connect(&button, &TNetworkButton::MouseDown, this,
+            [&](TNetworkButton *sender) { menuOpenAtPress = sender->ElementMenu()->isVisible(); });
+    QTest::mousePress(&button, Qt::RightButton, {}, QPoint(10, 12));
+    QCOMPARE(spy.size(), 1);
+    QCOMPARE(spy[0][1].value<Qt::MouseButton>(), Qt::RightButton);
+    QCOMPARE(spy[0][3].toPoint(), QPoint(10, 12));
+    QVERIFY(!menuOpenAtPress);
+    QTRY_VERIFY(button.ElementMenu()->isVisible());
+    button.ElementMenu()->close();
+    QTest::mouseRelease(&button, Qt::RightButton, {}, QPoint(10, 12));
+}
+
+void tst_NetworkButton::leftPressDoesNotOpenMenu()
+{
+    TNetworkButton button;
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QSignalSpy spy(&button, &TNetworkButton::MouseDown);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(25, 25));
+    QCOMPARE(spy.size(), 1);
+    QVERIFY(!button.ElementMenu()->isVisible());
+}
+
+void tst_NetworkButton::dragWaitsForThreshold()
+{
+    TNetworkButton button;
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QSignalSpy started(&button, &TNetworkButton::StartDrag);
+    connect(&button, &TNetworkButton::MouseDown, &button,
+            [](TNetworkButton *sender, Qt::MouseButton pressed) {
+                if (pressed == Qt::LeftButton)
+                    sender->BeginDrag(5);
+            });
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(24, 23), button.mapToGlobal(QPointF(24, 23)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&button, &move);
+    QCOMPARE(started.size(), 0);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(24, 23));
+    // After the release, even a long move starts nothing.
+    QMouseEvent far(QEvent::MouseMove, QPointF(45, 45), button.mapToGlobal(QPointF(45, 45)), Qt::NoButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&button, &far);
+    QCOMPARE(started.size(), 0);
+}
+
+void tst_NetworkButton::propertiesItemOpensTheDialog()
+{
+    QVERIFY(!TNetworkButtonForm::GetNetworkButtonForm(false));
+    TNetworkButton button;
+    button.NetworkName = QStringLiteral("Node B");
+    button.SetNetworkButtonKind(K::nbTowerCPU);
+    button.PropertiesItem()->trigger();
+    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(false);
+    QVERIFY(form);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->EditedButton(), &button);
+    QCOMPARE(form->windowTitle(), QStringLiteral("Node B Properties"));
+    // A second request finds the same dialog.
+    button.PropertiesItem()->trigger();
+    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(true), form);
+}
+
+QTEST_MAIN(tst_NetworkButton)
+#include "tst_networkbutton.moc"
