@@ -58,6 +58,25 @@ QString TypedChars(const QKeyEvent *event)
     return event->text();
 }
 
+bool IsTypingKey(const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return !event->text().isEmpty() && event->text().front().isPrint();
+    }
+}
+
 QToolButton *CreateCopyButton(QWidget *parent, const char *name, const QString &hint, const QRect &geometry)
 {
     auto *button = new QToolButton(parent);
@@ -422,8 +441,11 @@ bool TRadixelArea::eventFilter(QObject *watched, QEvent *event)
 
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // Left unaccepted, so the window's shortcuts (Ctrl+C is Copy) win
-        // over the line edit's own editing keys.
+        // The display claims only its typing keys; Ctrl and Alt
+        // combinations stay unclaimed, so the window's shortcuts (Ctrl+C is
+        // Copy) win over the line edit's own editing keys.
+        if (IsTypingKey(static_cast<QKeyEvent *>(event)))
+            event->accept();
         return true;
     case QEvent::KeyPress:
         return NumMemoKeyDown(memo, static_cast<QKeyEvent *>(event));

@@ -37,6 +37,8 @@ private slots:
     void focusAndPagesSetCopyTarget();
     void ctrlCCopiesThroughWindowCommand_data();
     void ctrlCCopiesThroughWindowCommand();
+    void shortcutOverride_data();
+    void shortcutOverride();
     void mouseLeavesCaretAtEnd();
     void tabMovesFocusCtrlTabIsSwallowed();
     void lookupRows_data();
@@ -363,6 +365,31 @@ void tst_TRadixelArea::ctrlCCopiesThroughWindowCommand()
     QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(ClipboardText(), lookup ? WholeTableText() : u"04 D2"_s);
     QCOMPARE(FHex->text(), lookup ? u"00 00"_s : u"04 D2"_s);
+}
+
+void tst_TRadixelArea::shortcutOverride_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("claimed");
+    QTest::newRow("Ctrl+C is the window's") << int(Qt::Key_C) << int(Qt::ControlModifier) << u"\x03"_s << false;
+    QTest::newRow("Ctrl+X is the window's") << int(Qt::Key_X) << int(Qt::ControlModifier) << u"\x18"_s << false;
+    QTest::newRow("F1 is the window's") << int(Qt::Key_F1) << int(Qt::NoModifier) << QString() << false;
+    QTest::newRow("a digit is typing") << int(Qt::Key_5) << int(Qt::NoModifier) << u"5"_s << true;
+    QTest::newRow("Delete is typing") << int(Qt::Key_Delete) << int(Qt::NoModifier) << QString() << true;
+    QTest::newRow("Backspace is typing") << int(Qt::Key_Backspace) << int(Qt::NoModifier) << u"\b"_s << true;
+}
+
+void tst_TRadixelArea::shortcutOverride()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QKeyEvent event(QEvent::ShortcutOverride, key, Qt::KeyboardModifiers(modifiers), text);
+    event.ignore();
+    QCoreApplication::sendEvent(FHex, &event);
+    QTEST(event.isAccepted(), "claimed");
 }
 
 void tst_TRadixelArea::mouseLeavesCaretAtEnd()
