@@ -300,6 +300,11 @@ void TMainForm::HelpTopicsMenuItemClick()
     FHelpWindow->ShowContents();
 }
 
+void TMainForm::SetAboutWindow(TAboutCalc *about)
+{
+    FAboutCalc = about;
+}
+
 void TMainForm::AboutMenuItemClick()
 {
     if (!FAboutCalc) {

@@ -42,7 +42,7 @@ public:
     void SaveMainSettings();
 
     // The About window is created after the main window and handed over.
-    void SetAboutWindow(TAboutCalc *about) { FAboutCalc = about; }
+    void SetAboutWindow(TAboutCalc *about);
 
     // Handlers.
     void CalcImageClick();
@@ -104,7 +104,7 @@ private:
     std::unique_ptr<QSvgRenderer> FIPSubnetPicture;
     std::unique_ptr<QSvgRenderer> FLatencyPicture;
     std::unique_ptr<QSvgRenderer> FVorlGroupPicture;
-    QPointer<TAboutCalc> FAboutCalc;
+    QPointer<QWidget> FAboutCalc;
     THelpWindow *FHelpWindow = nullptr;
     bool FSettingsSaved = false;
 };
