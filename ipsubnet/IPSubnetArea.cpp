@@ -1,15 +1,156 @@
 #include "ipsubnet/IPSubnetArea.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 
+#include "app/SettingsStore.h"
+#include "app/VorlGlobal.h"
+#include "controls/Beep.h"
+#include "controls/BetterSpinEdit.h"
 #include "controls/PageControl.h"
+#include "controls/VorlPanels.h"
+#include "ipsubnet/CIDRPage.h"
+#include "ipsubnet/SubnetHostPage.h"
+
+namespace {
+
+const QString SubnetSettingsKey = MainSettingsKey + QStringLiteral("\\Dravok");
+
+// Left edges of the four octet fields and their size, inside the entry
+// box's one-pixel border.
+constexpr int OctetFieldLefts[4] = {1, 30, 59, 88};
+constexpr int OctetFieldWidth = 25;
+constexpr int OctetFieldHeight = 19;
+constexpr int HighestNetworkOctet = 223;
+
+QString RangeText(quint32 first, quint32 last)
+{
+    return TIPAddress::FormatDecimal(first) + QStringLiteral("  -  ") + TIPAddress::FormatDecimal(last);
+}
+
+} // namespace
+
+// --- TIPAddressEdit ---
+
+TIPAddressEdit::TIPAddressEdit(const std::array<QString, 4> &fieldNames, QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setCursor(Qt::IBeamCursor);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, white.color(QPalette::Base));
+    setPalette(white);
+
+    QFont bold = font();
+    bold.setBold(true);
+    for (int i = 0; i < 4; ++i) {
+        auto *field = new QLineEdit(this);
+        field->setObjectName(fieldNames.at(i));
+        field->setFrame(false);
+        field->setMaxLength(3);
+        field->setAlignment(Qt::AlignCenter);
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
+        field->setGeometry(1 + OctetFieldLefts[i], 1, OctetFieldWidth, OctetFieldHeight);
+        field->setAttribute(Qt::WA_InputMethodEnabled, false);
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textEdited, this, [this, i] { OctetChange(i); });
+        FFields[i] = field;
+        if (i > 0) {
+            const int gapLeft = 1 + OctetFieldLefts[i - 1] + OctetFieldWidth;
+            auto *dot = new QLabel(QStringLiteral("."), this);
+            dot->setFont(bold);
+            dot->setAlignment(Qt::AlignCenter);
+            dot->setGeometry(gapLeft, 1, 1 + OctetFieldLefts[i] - gapLeft, OctetFieldHeight);
+        }
+    }
+}
+
+void TIPAddressEdit::ShowAddress(quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        FFields[i]->setText(QString::number((value >> (8 * (3 - i))) & 0xFF));
+}
+
+// Typing only: text written by the program never moves the focus.
+void TIPAddressEdit::OctetChange(int index)
+{
+    if (FFields[index]->text().size() >= 3 && FFields[index]->hasFocus())
+        FFields[(index + 1) % 4]->setFocus(Qt::TabFocusReason);
+}
+
+bool TIPAddressEdit::OctetKeyPress(int index, QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit OctetExit(index);
+        return true;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & Qt::ControlModifier))
+        return false;
+    QLineEdit *field = FFields[index];
+    const bool digit = text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
+    const bool full = field->text().size() >= field->maxLength() && !field->hasSelectedText();
+    if (!digit || full) {
+        Beep();
+        return true;
+    }
+    return false;
+}
+
+bool TIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto found = std::find(FFields.begin(), FFields.end(), watched);
+    if (found == FFields.end())
+        return QFrame::eventFilter(watched, event);
+    const int index = int(found - FFields.begin());
+    if (event->type() == QEvent::KeyPress)
+        return OctetKeyPress(index, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::FocusOut) {
+        // Another application or an open menu takes the focus only for a
+        // while; the field is left only for another control of the window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            emit OctetExit(index);
+    }
+    return false;
+}
+
+// --- TIPSubnetArea ---
 
 TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     : TCalcArea(parent)
 {
     setObjectName(QStringLiteral("IPSubnetCalcPanel"));
     resize(276, 313);
+    InitSubnetCalculator();
+}
+
+TIPSubnetArea::~TIPSubnetArea()
+{
+    // Children still raise events (focus leaving a field, a spin edit
+    // committing) while QWidget tears them down; none may reach handlers of
+    // this half-destroyed area.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void TIPSubnetArea::InitSubnetCalculator()
+{
+    CreateSelectorAndBits();
 
     DravokPageControl = new TPageControl(this);
     DravokPageControl->setObjectName(QStringLiteral("DravokPageControl"));
@@ -23,7 +164,129 @@ TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     addPage(AddressInfoTab, "AddressInfoTab", QStringLiteral("Address Info"));
     addPage(SubnetHostTab, "SubnetHostTab", QStringLiteral("Subnets/Hosts"));
     addPage(CIDRTab, "CIDRTab", QStringLiteral("CIDR"));
+    CreateGeneralInfoPage();
+    CreateAddressInfoPage();
+    new TSubnetHostPage(this);
+    new TCIDRPage(this);
+    CreateOptionsActions();
 
+    setTabOrder(BitsSpinEdit, DravokPageControl);
+    DravokPageControl->setCurrentWidget(GeneralInfoTab);
+    UpdateBitsRange();
+    FSubnetTableDirty = true;
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::CreateSelectorAndBits()
+{
+    AddressTypeRadioGroup = new QGroupBox(QStringLiteral("Address Type"), this);
+    AddressTypeRadioGroup->setObjectName(QStringLiteral("AddressTypeRadioGroup"));
+    AddressTypeRadioGroup->setGeometry(0, 0, 185, 81);
+    FAddressTypeButtons = new QButtonGroup(this);
+    const QString items[] = {
+        QStringLiteral("Class &A (1.x.x.x-126.x.x.x)"),
+        QStringLiteral("Class &B (128.x.x.x-191.x.x.x)"),
+        QStringLiteral("Class &C (192.x.x.x-223.x.x.x)"),
+    };
+    for (int i = 0; i < 3; ++i) {
+        auto *item = new QRadioButton(items[i], AddressTypeRadioGroup);
+        item->setObjectName(QStringLiteral("AddressTypeRadioGroupItem%1").arg(i));
+        item->setGeometry(8, 17 + 20 * i, 172, 19);
+        FAddressTypeButtons->addButton(item, i);
+    }
+    FAddressTypeButtons->button(int(FSubnet.ClassType()))->setChecked(true);
+    connect(FAddressTypeButtons, &QButtonGroup::idClicked, this, [this] { AddressTypeRadioGroupClick(); });
+
+    BitsLabel = new QLabel(QStringLiteral("&Subnet Bits"), this);
+    BitsLabel->setObjectName(QStringLiteral("BitsLabel"));
+    BitsLabel->setGeometry(200, 0, 76, 16);
+
+    BitsSpinEdit = new TBetterSpinEdit(this);
+    BitsSpinEdit->setObjectName(QStringLiteral("BitsSpinEdit"));
+    BitsSpinEdit->setGeometry(200, 16, 69, 21);
+    BitsSpinEdit->SetMinValue(1);
+    BitsSpinEdit->SetMaxValue(22);
+    BitsSpinEdit->SetValue(8);
+    BitsLabel->setBuddy(BitsSpinEdit);
+    connect(BitsSpinEdit, &TBetterSpinEdit::Change, this, [this] { BitsSpinEditChange(); });
+}
+
+QLabel *TIPSubnetArea::CreateLabel(QWidget *page, const QString &text, int left, int top)
+{
+    auto *label = new QLabel(text, page);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QWidget *page, const char *name, int left, int top, int width)
+{
+    auto *panel = new TVorlCustomPanel(page);
+    panel->setObjectName(QLatin1String(name));
+    panel->SetBevelOuter(TBevelCut::bvLowered);
+    panel->SetAlignment(Qt::AlignRight);
+    panel->setGeometry(left, top, width, 21);
+    return panel;
+}
+
+void TIPSubnetArea::CreateGeneralInfoPage()
+{
+    QWidget *page = GeneralInfoTab;
+    CreateLabel(page, QStringLiteral("Max # of Subnets "), 9, 8);
+    MaxSubnetsPanel = CreateValuePanel(page, "MaxSubnetsPanel", 9, 24, 112);
+    CreateLabel(page, QStringLiteral("Max # of Hosts/Subnet"), 146, 8);
+    MaxHostsPanel = CreateValuePanel(page, "MaxHostsPanel", 146, 24, 112);
+    CreateLabel(page, QStringLiteral("Bit Map (n=network, s=subnet, h=host)"), 9, 56);
+    BitMapPanel = CreateValuePanel(page, "BitMapPanel", 9, 72, 249);
+    DecClassMaskLabel = CreateLabel(page, QStringLiteral("Decimal Class B Mask"), 9, 104);
+    DecClassMaskLabel->setObjectName(QStringLiteral("DecClassMaskLabel"));
+    DecClassMaskPanel = CreateValuePanel(page, "DecClassMaskPanel", 9, 120, 112);
+    HexClassMaskLabel = CreateLabel(page, QStringLiteral("Hex Class B Mask"), 146, 104);
+    HexClassMaskLabel->setObjectName(QStringLiteral("HexClassMaskLabel"));
+    HexClassMaskPanel = CreateValuePanel(page, "HexClassMaskPanel", 146, 120, 112);
+    CreateLabel(page, QStringLiteral("Decimal Network Mask"), 9, 152);
+    DecMaskPanel = CreateValuePanel(page, "DecMaskPanel", 9, 168, 112);
+    CreateLabel(page, QStringLiteral("Hex Network Mask"), 146, 152);
+    HexMaskPanel = CreateValuePanel(page, "HexMaskPanel", 146, 168, 112);
+}
+
+void TIPSubnetArea::CreateAddressInfoPage()
+{
+    QWidget *page = AddressInfoTab;
+    QLabel *addressLabel = CreateLabel(page, QStringLiteral("&IP Address"), 9, 8);
+    AddressEdit = new TIPAddressEdit({QStringLiteral("MaskEdit1"), QStringLiteral("MaskEdit2"),
+                                      QStringLiteral("MaskEdit3"), QStringLiteral("MaskEdit4")},
+                                     page);
+    AddressEdit->setObjectName(QStringLiteral("AddressEdit"));
+    AddressEdit->setGeometry(9, 24, 116, 21);
+    MaskEdit1 = AddressEdit->Field(0);
+    MaskEdit2 = AddressEdit->Field(1);
+    MaskEdit3 = AddressEdit->Field(2);
+    MaskEdit4 = AddressEdit->Field(3);
+    addressLabel->setBuddy(MaskEdit1);
+    connect(AddressEdit, &TIPAddressEdit::OctetExit, this, [this](int index) {
+        if (index == 0)
+            MaskEdit1Exit();
+        else
+            MaskEdit2Exit(index);
+    });
+
+    CreateLabel(page, QStringLiteral("Hexadecimal"), 146, 8);
+    HexAddressPanel = CreateValuePanel(page, "HexAddressPanel", 146, 24, 112);
+    CreateLabel(page, QStringLiteral("Subnet Address Allocation Range"), 9, 56);
+    AddressRangePanel = CreateValuePanel(page, "AddressRangePanel", 9, 72, 250);
+    CreateLabel(page, QStringLiteral("Subnet Mask"), 9, 104);
+    SubnetMaskPanel = CreateValuePanel(page, "SubnetMaskPanel", 9, 120, 112);
+    CreateLabel(page, QStringLiteral("Subnet ID"), 146, 104);
+    SubnetIDPanel = CreateValuePanel(page, "SubnetIDPanel", 146, 120, 112);
+    CreateLabel(page, QStringLiteral("Network ID"), 9, 152);
+    NetworkIDPanel = CreateValuePanel(page, "NetworkIDPanel", 9, 168, 112);
+    CreateLabel(page, QStringLiteral("Host ID"), 145, 152);
+    HostIDPanel = CreateValuePanel(page, "HostIDPanel", 145, 168, 112);
+}
+
+void TIPSubnetArea::CreateOptionsActions()
+{
     auto *bitsGroup = new QActionGroup(this);
     SubnetBitsMenuItem = new QAction(QStringLiteral("Specify &Subnet Bits"), bitsGroup);
     SubnetBitsMenuItem->setObjectName(QStringLiteral("SubnetBitsMenuItem"));
@@ -38,6 +301,11 @@ TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     RFC1878MenuItem = new QAction(QStringLiteral("Allow &1 Subnet Bit (RFC 1878)"), this);
     RFC1878MenuItem->setObjectName(QStringLiteral("RFC1878MenuItem"));
     RFC1878MenuItem->setCheckable(true);
+
+    connect(SubnetBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(SubnetBitsMenuItem); });
+    connect(NetworkBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(NetworkBitsMenuItem); });
+    // The action has toggled its check mark by the time triggered arrives.
+    connect(RFC1878MenuItem, &QAction::triggered, this, [this] { RFC1878MenuItemClick(); });
 }
 
 QList<QAction *> TIPSubnetArea::OptionsActions() const
@@ -45,24 +313,296 @@ QList<QAction *> TIPSubnetArea::OptionsActions() const
     return {SubnetBitsMenuItem, NetworkBitsMenuItem, N1, RFC1878MenuItem};
 }
 
+void TIPSubnetArea::PlugPageContent(QWidget *page, std::function<void()> update)
+{
+    if (page == SubnetHostTab)
+        FUpdateSubnetHostPage = std::move(update);
+    else if (page == CIDRTab)
+        FUpdateCIDRPage = std::move(update);
+}
+
+bool TIPSubnetArea::NetworkBitsMode() const
+{
+    return NetworkBitsMenuItem->isChecked();
+}
+
+bool TIPSubnetArea::CIDRPageShown() const
+{
+    return DravokPageControl->currentWidget() == CIDRTab;
+}
+
+// What the bits field shows on the subnet pages for the current mode.
+int TIPSubnetArea::SubnetBitsFieldValue() const
+{
+    return NetworkBitsMode() ? FSubnet.NetworkBits() + FSubnet.SubnetBits() : FSubnet.SubnetBits();
+}
+
+// --- Page bookkeeping ---
+
 void TIPSubnetArea::PageLeaving(QWidget *page)
 {
-    Q_UNUSED(page);
+    if (page == SubnetHostTab) {
+        if (CopySubnetHostButton)
+            CopySubnetHostButton->setEnabled(false);
+        emit CopyEnabledChanged(false);
+    } else if (page == CIDRTab) {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Type"));
+        BitsLabel->setText(NetworkBitsMode() ? QStringLiteral("&Network Bits") : QStringLiteral("&Subnet Bits"));
+        DravokPageControl->repaint();
+    }
 }
 
 void TIPSubnetArea::PageEntered(QWidget *page)
 {
-    Q_UNUSED(page);
+    if (page == SubnetHostTab && CopySubnetHostButton) {
+        CopySubnetHostButton->setEnabled(true);
+        emit CopyTargetChanged(CopySubnetHostButton);
+    } else if (page == CIDRTab) {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Prefix"));
+        BitsLabel->setText(QStringLiteral("&Supernet Bits"));
+    }
+    if (page == GeneralInfoTab || page == AddressInfoTab || page == SubnetHostTab || page == CIDRTab)
+        UpdateBitsRange();
 }
 
-void TIPSubnetArea::LoadSettings()
+// --- Bits field, class selector, options ---
+
+void TIPSubnetArea::UpdateBitsRange()
 {
+    int minimum = 1;
+    int maximum = 24;
+    int value = FSupernet.SupernetBits();
+    if (!CIDRPageShown()) {
+        const int base = NetworkBitsMode() ? FSubnet.NetworkBits() : 0;
+        minimum = base + FSubnet.MinSubnetBits();
+        maximum = base + FSubnet.MaxSubnetBits();
+        value = SubnetBitsFieldValue();
+    }
+    {
+        // The field may still hold a count of the other mode or page; only
+        // the model's own count, clamped into the new range, may reach it.
+        QScopedValueRollback guard(FSettingBitsRange, true);
+        BitsSpinEdit->SetMinValue(minimum);
+        BitsSpinEdit->SetMaxValue(maximum);
+        BitsSpinEdit->SetValue(value);
+    }
+    if (BitsSpinEdit->Value() != value)
+        BitsSpinEditChange();
 }
 
-void TIPSubnetArea::SaveSettings()
+void TIPSubnetArea::BitsSpinEditChange()
 {
+    if (FSettingBitsRange)
+        return;
+    const int value = BitsSpinEdit->Value();
+    const quint8 count = quint8(std::clamp(value, 0, 255));
+    if (CIDRPageShown()) {
+        if (value != FSupernet.SupernetBits())
+            FSupernet.SetSupernetBits(count);
+    } else if (!NetworkBitsMode()) {
+        if (value != FSubnet.SubnetBits()) {
+            FSubnet.SetSubnetBits(count);
+            FSubnetTableDirty = true;
+        }
+    } else if (value != FSubnet.NetworkBits() + FSubnet.SubnetBits() && value > FSubnet.NetworkBits()) {
+        FSubnet.SetSubnetBits(quint8(count - FSubnet.NetworkBits()));
+        FSubnetTableDirty = true;
+    }
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::AddressTypeRadioGroupClick()
+{
+    const int index = FAddressTypeButtons->checkedId();
+    if (index < 0)
+        return;
+    const auto classType = static_cast<TIPClassType>(index);
+    if (CIDRPageShown()) {
+        FSupernet.SetClassType(classType);
+        UpdateSubnetDisplay();
+        return;
+    }
+    // In network-bits mode the prefix length shown stays where the new
+    // class allows it.
+    const int networkBits = BitsSpinEdit->Value();
+    FSubnet.SetClassType(classType);
+    UpdateBitsRange();
+    UpdateSubnetDisplay();
+    FSubnetTableDirty = true;
+    if (NetworkBitsMode()) {
+        BitsSpinEdit->SetValue(networkBits);
+        // Applied even when the field already showed this value: after a
+        // typed first octet the field still shows the old class's prefix.
+        BitsSpinEditChange();
+    }
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::BitsMenuItemClick(QAction *sender)
+{
+    sender->setChecked(true);
+    if (CIDRPageShown())
+        return;
+    if (sender == SubnetBitsMenuItem)
+        BitsLabel->setText(QStringLiteral("&Subnet Bits"));
+    else
+        BitsLabel->setText(QStringLiteral("&Network Bits"));
+    UpdateBitsRange();
+    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::RFC1878MenuItemClick()
+{
+    FSubnet.SetRFC1878(RFC1878MenuItem->isChecked());
+    UpdateBitsRange();
+    FSubnetTableDirty = true;
+    UpdateSubnetDisplay();
+}
+
+// --- Octet entry ---
+
+void TIPSubnetArea::MaskEdit1Exit()
+{
+    if (MaskEdit1->text().isEmpty())
+        MaskEdit1->setText(QStringLiteral("1"));
+    const int octet = std::min(MaskEdit1->text().toInt(), HighestNetworkOctet);
+    FSubnet.SetByte(0, quint8(octet));
+    FSubnetTableDirty = true;
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::MaskEdit2Exit(int index)
+{
+    QLineEdit *field = AddressEdit->Field(index);
+    if (field->text().isEmpty())
+        field->setText(QStringLiteral("0"));
+    int octet = field->text().toInt();
+    // The last octet never names the subnet itself or its broadcast.
+    octet = index == 3 ? std::clamp(octet, 1, 254) : std::min(octet, 255);
+    FSubnet.SetByte(quint8(index), quint8(octet));
+    FSubnetTableDirty = true;
+    UpdateSubnetDisplay();
+}
+
+// --- Display ---
+
+void TIPSubnetArea::SelectAddressType(int index)
+{
+    if (FAddressTypeButtons->checkedId() == index)
+        return;
+    FAddressTypeButtons->button(index)->setChecked(true);
+    AddressTypeRadioGroupClick();
 }
 
 void TIPSubnetArea::UpdateSubnetDisplay()
 {
+    if (FUpdatingSubnetDisplay)
+        return;
+    QScopedValueRollback guard(FUpdatingSubnetDisplay, true);
+
+    QWidget *page = DravokPageControl->currentWidget();
+    if (page == CIDRTab) {
+        SelectAddressType(int(FSupernet.ClassType()));
+        BitsSpinEdit->SetValue(FSupernet.SupernetBits());
+        if (FUpdateCIDRPage)
+            FUpdateCIDRPage();
+        return;
+    }
+
+    SelectAddressType(int(FSubnet.ClassType()));
+    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
+    if (page == GeneralInfoTab)
+        UpdateGeneralInfo();
+    else if (page == AddressInfoTab)
+        UpdateAddressInfo();
+    else if (page == SubnetHostTab && FUpdateSubnetHostPage)
+        FUpdateSubnetHostPage();
+}
+
+void TIPSubnetArea::UpdateGeneralInfo()
+{
+    const QString letter(FSubnet.ClassLetter());
+    MaxSubnetsPanel->SetCaption(QString::number(FSubnet.MaxSubnets()));
+    MaxHostsPanel->SetCaption(QString::number(FSubnet.MaxHosts()));
+    BitMapPanel->SetCaption(FSubnet.BitMap());
+    DecClassMaskLabel->setText(QStringLiteral("Decimal Class ") + letter + QStringLiteral(" Mask"));
+    DecClassMaskLabel->adjustSize();
+    HexClassMaskLabel->setText(QStringLiteral("Hex Class ") + letter + QStringLiteral(" Mask"));
+    HexClassMaskLabel->adjustSize();
+    DecClassMaskPanel->SetCaption(FSubnet.ClassMask().DecimalText());
+    HexClassMaskPanel->SetCaption(FSubnet.ClassMask().HexText());
+    DecMaskPanel->SetCaption(FSubnet.SubnetMask().DecimalText());
+    HexMaskPanel->SetCaption(FSubnet.SubnetMask().HexText());
+}
+
+void TIPSubnetArea::UpdateAddressInfo()
+{
+    AddressEdit->ShowAddress(FSubnet.GetValue());
+    HexAddressPanel->SetCaption(FSubnet.HexText());
+    AddressRangePanel->SetCaption(RangeText(FSubnet.FirstHost(), FSubnet.LastHost()));
+    SubnetMaskPanel->SetCaption(FSubnet.SubnetMask().DecimalText());
+    SubnetIDPanel->SetCaption(TIPAddress::FormatDecimal(FSubnet.SubnetID()));
+    NetworkIDPanel->SetCaption(TIPAddress::FormatDecimal(FSubnet.NetworkID()));
+    HostIDPanel->SetCaption(TIPAddress::FormatDecimal(FSubnet.HostID()));
+}
+
+// --- Settings ---
+
+void TIPSubnetArea::LoadSettings()
+{
+    try {
+        LoadSubnetSettings();
+    } catch (...) {
+        FinishSubnetLoad();
+        throw;
+    }
+    FinishSubnetLoad();
+}
+
+// The load set the models directly; the field and the pages catch up here.
+void TIPSubnetArea::FinishSubnetLoad()
+{
+    UpdateBitsRange();
+    FSubnetTableDirty = true;
+    UpdateSubnetDisplay();
+}
+
+bool TIPSubnetArea::LoadSubnetSettings()
+{
+    TRegKey key;
+    if (!key.OpenKey(SubnetSettingsKey, false))
+        return false;
+    BitsMenuItemClick(key.ReadBool(QStringLiteral("UseSubnetBits")) ? SubnetBitsMenuItem : NetworkBitsMenuItem);
+    RFC1878MenuItem->setChecked(key.ReadBool(QStringLiteral("UseRFC1878")));
+    RFC1878MenuItemClick();
+
+    const QString addressType = key.ReadString(QStringLiteral("AddressType"));
+    if (addressType.isEmpty())
+        RaiseError(QStringLiteral("Failed to get data for '%1'").arg(QStringLiteral("AddressType")));
+    FSubnet.SetClassLetter(addressType.at(0));
+
+    const qint32 subnetBits = key.ReadInteger(QStringLiteral("SubnetBits"));
+    if (subnetBits < 0 || subnetBits > 255)
+        RaiseError(QStringLiteral("Range check error"));
+    FSubnet.SetSubnetBits(quint8(subnetBits));
+
+    FSubnet.SetValue(quint32(key.ReadInteger(QStringLiteral("SubnetAddress"))));
+    FSupernet.SetValue(quint32(key.ReadInteger(QStringLiteral("SupernetAddress"))));
+    key.CloseKey();
+    return true;
+}
+
+void TIPSubnetArea::SaveSubnetSettings()
+{
+    TRegKey key;
+    if (!key.OpenKey(SubnetSettingsKey, true))
+        return;
+    key.WriteBool(QStringLiteral("UseSubnetBits"), SubnetBitsMenuItem->isChecked());
+    key.WriteBool(QStringLiteral("UseRFC1878"), RFC1878MenuItem->isChecked());
+    key.WriteString(QStringLiteral("AddressType"), QString(FSubnet.ClassLetter()));
+    key.WriteInteger(QStringLiteral("SubnetBits"), FSubnet.SubnetBits());
+    key.WriteInteger(QStringLiteral("SubnetAddress"), qint32(FSubnet.GetValue()));
+    key.WriteInteger(QStringLiteral("SupernetAddress"), qint32(FSupernet.GetValue()));
+    key.CloseKey();
 }

@@ -1,0 +1,702 @@
+#include <QTest>
+
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QToolButton>
+
+#include "app/SettingsStore.h"
+#include "app/VorlGlobal.h"
+#include "controls/Beep.h"
+#include "controls/BetterSpinEdit.h"
+#include "controls/PageControl.h"
+#include "controls/Spin.h"
+#include "controls/VorlPanels.h"
+#include "ipsubnet/IPSubnetArea.h"
+#include "tests/common/TestEnvironment.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DravokKey = MainSettingsKey + u"\\Dravok"_s;
+
+} // namespace
+
+class tst_IPSubnetArea : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void firstRun();
+    void workedAddressDisplay();
+    void firstOctetEntry_data();
+    void firstOctetEntry();
+    void otherOctetEntry_data();
+    void otherOctetEntry();
+    void refusedKeysBeep();
+    void enterAppliesWithoutLeaving();
+    void focusMovesOnAtThreeCharacters();
+    void classClicks_data();
+    void classClicks();
+    void modeSwitchShowsNetworkBits();
+    void modeSwitchKeepsTheAddress();
+    void rfc1878OffRaisesOneBitToTwo();
+    void steppingTheBitsField();
+    void cidrPageTakesTheSelectorAndField();
+    void subnetHostPageRoutesCopy();
+    void settingsRoundTrip();
+    void corruptedSubkey_data();
+    void corruptedSubkey();
+    void textFitsItsControls();
+
+private:
+    // A fresh area wired to its page control as the main window wires it,
+    // shown and loaded.
+    std::unique_ptr<TIPSubnetArea> CreateArea();
+    void ShowPage(QWidget *page);
+    void TypeOctet(QLineEdit *field, const QString &text);
+    void SetBits(int value);
+    QString Caption(const char *panel) const;
+    int CheckedClass() const;
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TIPSubnetArea> FArea;
+};
+
+std::unique_ptr<TIPSubnetArea> tst_IPSubnetArea::CreateArea()
+{
+    auto area = std::make_unique<TIPSubnetArea>();
+    TIPSubnetArea *a = area.get();
+    connect(a->DravokPageControl, &TPageControl::Changing, a,
+            [a](TPageControl *, QWidget *leaving) { a->PageLeaving(leaving); });
+    connect(a->DravokPageControl, &TPageControl::Change, a, [a](TPageControl *sender) {
+        a->PageEntered(sender->ActivePage());
+        a->UpdateSubnetDisplay();
+    });
+    a->show();
+    a->LoadSettings();
+    return area;
+}
+
+void tst_IPSubnetArea::init()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+    FArea = CreateArea();
+}
+
+void tst_IPSubnetArea::cleanup()
+{
+    FArea.reset();
+    FEnvironment.reset();
+}
+
+void tst_IPSubnetArea::ShowPage(QWidget *page)
+{
+    FArea->DravokPageControl->SetActivePage(page);
+    QCOMPARE(FArea->DravokPageControl->ActivePage(), page);
+}
+
+void tst_IPSubnetArea::TypeOctet(QLineEdit *field, const QString &text)
+{
+    field->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+void tst_IPSubnetArea::SetBits(int value)
+{
+    FArea->BitsSpinEdit->selectAll();
+    QTest::keyClicks(FArea->BitsSpinEdit, QString::number(value));
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Return);
+}
+
+QString tst_IPSubnetArea::Caption(const char *panel) const
+{
+    auto *found = FArea->findChild<TVorlCustomPanel *>(QLatin1String(panel));
+    return found ? found->Caption() : u"<no %1>"_s.arg(QLatin1String(panel));
+}
+
+int tst_IPSubnetArea::CheckedClass() const
+{
+    const auto items = FArea->AddressTypeRadioGroup->findChildren<QRadioButton *>();
+    for (int i = 0; i < items.size(); ++i)
+        if (items.at(i)->isChecked())
+            return i;
+    return -1;
+}
+
+void tst_IPSubnetArea::firstRun()
+{
+    QVERIFY(FArea->SubnetBitsMenuItem->isChecked());
+    QVERIFY(!FArea->NetworkBitsMenuItem->isChecked());
+    QVERIFY(!FArea->RFC1878MenuItem->isChecked());
+    QCOMPARE(FArea->DravokPageControl->ActivePage(), FArea->GeneralInfoTab);
+    QCOMPARE(CheckedClass(), 1);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Type"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Subnet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 8);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 2);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 14);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.0.0.1"_s);
+
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"254"_s);
+    QCOMPARE(Caption("MaxHostsPanel"), u"254"_s);
+    QCOMPARE(Caption("BitMapPanel"), u"10nnnnnn.nnnnnnnn.ssssssss.hhhhhhhh"_s);
+    QCOMPARE(FArea->DecClassMaskLabel->text(), u"Decimal Class B Mask"_s);
+    QCOMPARE(FArea->HexClassMaskLabel->text(), u"Hex Class B Mask"_s);
+    QCOMPARE(Caption("DecClassMaskPanel"), u"255.255.0.0"_s);
+    QCOMPARE(Caption("HexClassMaskPanel"), u"FF.FF.00.00"_s);
+    QCOMPARE(Caption("DecMaskPanel"), u"255.255.255.0"_s);
+    QCOMPARE(Caption("HexMaskPanel"), u"FF.FF.FF.00"_s);
+
+    ShowPage(FArea->AddressInfoTab);
+    QCOMPARE(FArea->MaskEdit1->text(), u"128"_s);
+    QCOMPARE(FArea->MaskEdit4->text(), u"1"_s);
+    QCOMPARE(FEnvironment->ReadSettingsFile(), QByteArray());
+}
+
+void tst_IPSubnetArea::workedAddressDisplay()
+{
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit2, u"5"_s);
+    TypeOctet(FArea->MaskEdit3, u"3"_s);
+    TypeOctet(FArea->MaskEdit4, u"7"_s);
+    QCOMPARE(FArea->MaskEdit1->text(), u"128"_s);
+    QCOMPARE(FArea->MaskEdit2->text(), u"5"_s);
+    QCOMPARE(FArea->MaskEdit3->text(), u"3"_s);
+    QCOMPARE(FArea->MaskEdit4->text(), u"7"_s);
+    QCOMPARE(Caption("HexAddressPanel"), u"80.05.03.07"_s);
+    QCOMPARE(Caption("AddressRangePanel"), u"128.5.3.1  -  128.5.3.254"_s);
+    QCOMPARE(Caption("SubnetMaskPanel"), u"255.255.255.0"_s);
+    QCOMPARE(Caption("SubnetIDPanel"), u"0.0.3.0"_s);
+    QCOMPARE(Caption("NetworkIDPanel"), u"128.5.3.0"_s);
+    QCOMPARE(Caption("HostIDPanel"), u"0.0.0.7"_s);
+
+    ShowPage(FArea->GeneralInfoTab);
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"254"_s);
+    QCOMPARE(Caption("MaxHostsPanel"), u"254"_s);
+
+    FArea->RFC1878MenuItem->trigger();
+    QVERIFY(FArea->Subnet().RFC1878());
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"256"_s);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 1);
+}
+
+void tst_IPSubnetArea::firstOctetEntry_data()
+{
+    QTest::addColumn<bool>("networkMode");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("classIndex");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("subnet bits, 10 gives class A") << false << 10 << u"10"_s << u"10"_s
+        << 0 << 10 << 10 << 2 << 22;
+    QTest::newRow("network bits, 10 keeps /26") << true << 26 << u"10"_s << u"10"_s
+        << 0 << 26 << 18 << 10 << 30;
+    QTest::newRow("subnet bits, 200 gives class C") << false << 10 << u"200"_s << u"200"_s
+        << 2 << 6 << 6 << 2 << 6;
+    QTest::newRow("network bits, 200 keeps /26") << true << 26 << u"200"_s << u"200"_s
+        << 2 << 26 << 2 << 26 << 30;
+    QTest::newRow("127 shows 126") << false << 8 << u"127"_s << u"126"_s << 0 << 8 << 8 << 2 << 22;
+    QTest::newRow("0 shows 1") << false << 8 << u"0"_s << u"1"_s << 0 << 8 << 8 << 2 << 22;
+    QTest::newRow("240 shows 223") << false << 8 << u"240"_s << u"223"_s << 2 << 6 << 6 << 2 << 6;
+    QTest::newRow("999 shows 223") << false << 8 << u"999"_s << u"223"_s << 2 << 6 << 6 << 2 << 6;
+    QTest::newRow("empty shows 1") << false << 8 << QString() << u"1"_s << 0 << 8 << 8 << 2 << 22;
+}
+
+void tst_IPSubnetArea::firstOctetEntry()
+{
+    QFETCH(bool, networkMode);
+    QFETCH(int, bits);
+    QFETCH(QString, typed);
+    if (networkMode)
+        FArea->NetworkBitsMenuItem->trigger();
+    SetBits(bits);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), bits);
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit1, typed);
+
+    QTEST(FArea->MaskEdit1->text(), "shown");
+    QTEST(CheckedClass(), "classIndex");
+    QTEST(FArea->BitsSpinEdit->Value(), "field");
+    QTEST(int(FArea->Subnet().SubnetBits()), "subnetBits");
+    QTEST(FArea->BitsSpinEdit->MinValue(), "minimum");
+    QTEST(FArea->BitsSpinEdit->MaxValue(), "maximum");
+    QCOMPARE(CheckedClass(), int(FArea->Subnet().ClassType()));
+    QCOMPARE(FArea->BitsLabel->text(), networkMode ? u"&Network Bits"_s : u"&Subnet Bits"_s);
+    QCOMPARE(Caption("HexAddressPanel"), FArea->Subnet().HexText());
+}
+
+void tst_IPSubnetArea::otherOctetEntry_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("last octet 0 shows 1") << 3 << u"0"_s << u"128.0.5.1"_s;
+    QTest::newRow("last octet 255 shows 254") << 3 << u"255"_s << u"128.0.5.254"_s;
+    QTest::newRow("last octet empty shows 1") << 3 << QString() << u"128.0.5.1"_s;
+    QTest::newRow("second octet 999 shows 255") << 1 << u"999"_s << u"128.255.5.9"_s;
+    QTest::newRow("second octet empty shows 0") << 1 << QString() << u"128.0.5.9"_s;
+    QTest::newRow("third octet 0 is clamped up") << 2 << u"0"_s << u"128.0.1.1"_s;
+    QTest::newRow("third octet 255 is clamped down") << 2 << u"255"_s << u"128.0.254.254"_s;
+}
+
+void tst_IPSubnetArea::otherOctetEntry()
+{
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(QString, address);
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit3, u"5"_s);
+    TypeOctet(FArea->MaskEdit4, u"9"_s);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.0.5.9"_s);
+
+    QLineEdit *fields[] = {FArea->MaskEdit1, FArea->MaskEdit2, FArea->MaskEdit3, FArea->MaskEdit4};
+    TypeOctet(fields[index], typed);
+    QCOMPARE(FArea->Subnet().DecimalText(), address);
+    const QStringList octets = address.split(u'.');
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(fields[i]->text(), octets.at(i));
+    QVERIFY(FArea->SubnetTableDirty());
+}
+
+void tst_IPSubnetArea::refusedKeysBeep()
+{
+    ShowPage(FArea->AddressInfoTab);
+    FArea->MaskEdit2->selectAll();
+    QTest::keyClicks(FArea->MaskEdit2, u"4x.-"_s);
+    QCOMPARE(FArea->MaskEdit2->text(), u"4"_s);
+    QCOMPARE(BeepCount(), 3);
+    QTest::keyClicks(FArea->MaskEdit2, u"5678"_s);
+    QCOMPARE(FArea->MaskEdit2->text().size(), 3);
+    QVERIFY(BeepCount() >= 3);
+    QTest::keyClick(FArea->MaskEdit2, Qt::Key_Return);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.255.1.1"_s);
+}
+
+void tst_IPSubnetArea::enterAppliesWithoutLeaving()
+{
+    ShowPage(FArea->AddressInfoTab);
+    FArea->activateWindow();
+    if (!QTest::qWaitForWindowActive(FArea.get()))
+        QSKIP("The platform did not activate the window");
+    FArea->MaskEdit3->setFocus(Qt::TabFocusReason);
+    QVERIFY(FArea->MaskEdit3->hasFocus());
+    QTest::keyClicks(FArea->MaskEdit3, u"7"_s);
+    QTest::keyClick(FArea->MaskEdit3, Qt::Key_Enter);
+    QVERIFY(FArea->MaskEdit3->hasFocus());
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.0.7.1"_s);
+    QCOMPARE(Caption("NetworkIDPanel"), u"128.0.7.0"_s);
+    QCOMPARE(BeepCount(), 0);
+}
+
+void tst_IPSubnetArea::focusMovesOnAtThreeCharacters()
+{
+    ShowPage(FArea->AddressInfoTab);
+    FArea->activateWindow();
+    if (!QTest::qWaitForWindowActive(FArea.get()))
+        QSKIP("The platform did not activate the window");
+    FArea->MaskEdit1->setFocus(Qt::TabFocusReason);
+    QVERIFY(FArea->MaskEdit1->hasFocus());
+    // Focus in by Tab selects the field, so typing replaces it.
+    QTest::keyClicks(FArea->MaskEdit1, u"172"_s);
+    QTRY_VERIFY(FArea->MaskEdit2->hasFocus());
+    // Leaving the first octet applied it.
+    QCOMPARE(FArea->Subnet().GetByte(0), quint8(172));
+    QTest::keyClicks(FArea->MaskEdit2, u"16"_s);
+    QVERIFY(FArea->MaskEdit2->hasFocus());
+    QTest::keyClick(FArea->MaskEdit2, Qt::Key_Tab);
+    QTRY_VERIFY(FArea->MaskEdit3->hasFocus());
+    QCOMPARE(FArea->Subnet().DecimalText(), u"172.16.1.1"_s);
+    QTest::keyClicks(FArea->MaskEdit3, u"100"_s);
+    QTRY_VERIFY(FArea->MaskEdit4->hasFocus());
+    QTest::keyClicks(FArea->MaskEdit4, u"200"_s);
+    QTRY_VERIFY(FArea->MaskEdit1->hasFocus());
+    QCOMPARE(FArea->Subnet().DecimalText(), u"172.16.100.200"_s);
+    QCOMPARE(FArea->MaskEdit4->text(), u"200"_s);
+}
+
+void tst_IPSubnetArea::classClicks_data()
+{
+    QTest::addColumn<bool>("networkMode");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("clicked");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("firstOctet");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("subnet bits, B to C cuts to 6") << false << 10 << 2 << 6 << 192 << 2 << 6;
+    QTest::newRow("subnet bits, B to A keeps 10") << false << 10 << 0 << 10 << 1 << 2 << 22;
+    QTest::newRow("network bits, B /24 to C gives /26") << true << 24 << 2 << 26 << 192 << 26 << 30;
+    QTest::newRow("network bits, B /24 to A keeps /24") << true << 24 << 0 << 24 << 1 << 10 << 30;
+    QTest::newRow("network bits, B /18 to A keeps /18") << true << 18 << 0 << 18 << 1 << 10 << 30;
+}
+
+void tst_IPSubnetArea::classClicks()
+{
+    QFETCH(bool, networkMode);
+    QFETCH(int, bits);
+    QFETCH(int, clicked);
+    if (networkMode)
+        FArea->NetworkBitsMenuItem->trigger();
+    SetBits(bits);
+    const auto items = FArea->AddressTypeRadioGroup->findChildren<QRadioButton *>();
+    QCOMPARE(items.size(), 3);
+    QTest::mouseClick(items.at(clicked), Qt::LeftButton);
+    QCOMPARE(CheckedClass(), clicked);
+    QCOMPARE(int(FArea->Subnet().ClassType()), clicked);
+    QTEST(FArea->BitsSpinEdit->Value(), "field");
+    QTEST(int(FArea->Subnet().GetByte(0)), "firstOctet");
+    QTEST(FArea->BitsSpinEdit->MinValue(), "minimum");
+    QTEST(FArea->BitsSpinEdit->MaxValue(), "maximum");
+    QCOMPARE(FArea->BitsSpinEdit->Value(),
+             networkMode ? FArea->Subnet().NetworkBits() + FArea->Subnet().SubnetBits()
+                         : int(FArea->Subnet().SubnetBits()));
+    QCOMPARE(Caption("BitMapPanel"), FArea->Subnet().BitMap());
+
+    // Back to class B: the field keeps its count where class B allows it.
+    const int field = FArea->BitsSpinEdit->Value();
+    QTest::mouseClick(items.at(1), Qt::LeftButton);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), networkMode ? qBound(18, field, 30) : qBound(2, field, 14));
+}
+
+void tst_IPSubnetArea::modeSwitchShowsNetworkBits()
+{
+    FArea->NetworkBitsMenuItem->trigger();
+    QVERIFY(!FArea->SubnetBitsMenuItem->isChecked());
+    QCOMPARE(FArea->BitsLabel->text(), u"&Network Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 24);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 18);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 30);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 8);
+
+    FArea->RFC1878MenuItem->trigger();
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 17);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 30);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 24);
+
+    FArea->SubnetBitsMenuItem->trigger();
+    QCOMPARE(FArea->BitsLabel->text(), u"&Subnet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 8);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 1);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 14);
+}
+
+// The field holds a count of the old mode while the range changes; that
+// count must not narrow the subnet even for a moment, which would pull the
+// address into the narrower allocation range.
+void tst_IPSubnetArea::modeSwitchKeepsTheAddress()
+{
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit2, u"5"_s);
+    TypeOctet(FArea->MaskEdit3, u"1"_s);
+    TypeOctet(FArea->MaskEdit4, u"1"_s);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.5.1.1"_s);
+    FArea->NetworkBitsMenuItem->trigger();
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.5.1.1"_s);
+    FArea->SubnetBitsMenuItem->trigger();
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.5.1.1"_s);
+
+    // Coming back from the CIDR page (field 1 to 24) does not either.
+    FArea->NetworkBitsMenuItem->trigger();
+    ShowPage(FArea->CIDRTab);
+    SetBits(2);
+    ShowPage(FArea->AddressInfoTab);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"128.5.1.1"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 24);
+    QCOMPARE(FArea->MaskEdit3->text(), u"1"_s);
+}
+
+void tst_IPSubnetArea::rfc1878OffRaisesOneBitToTwo()
+{
+    FArea->RFC1878MenuItem->trigger();
+    QVERIFY(FArea->RFC1878MenuItem->isChecked());
+    SetBits(1);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 1);
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"2"_s);
+    FArea->RFC1878MenuItem->trigger();
+    QVERIFY(!FArea->Subnet().RFC1878());
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 2);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 2);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 2);
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"2"_s);
+    QCOMPARE(Caption("BitMapPanel"), u"10nnnnnn.nnnnnnnn.sshhhhhh.hhhhhhhh"_s);
+}
+
+void tst_IPSubnetArea::steppingTheBitsField()
+{
+    TSpinButton *pair = FArea->BitsSpinEdit->SpinButtons();
+    QTest::mouseClick(pair->UpButton(), Qt::LeftButton);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 9);
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"510"_s);
+    QCOMPARE(Caption("MaxHostsPanel"), u"126"_s);
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Down);
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Down);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 7);
+    QCOMPARE(Caption("DecMaskPanel"), u"255.255.254.0"_s);
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_PageUp);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 14);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 14);
+    QCOMPARE(Caption("HexMaskPanel"), u"FF.FF.FF.FC"_s);
+    SetBits(40);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 14);
+    QCOMPARE(FArea->Subnet().ClassType(), TIPClassType::icClassB);
+}
+
+void tst_IPSubnetArea::cidrPageTakesTheSelectorAndField()
+{
+    SetBits(10);
+    ShowPage(FArea->CIDRTab);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Prefix"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Supernet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 1);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 24);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 23);
+    QCOMPARE(CheckedClass(), 2);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 10);
+
+    SetBits(17);
+    QCOMPARE(int(FArea->Supernet().SupernetBits()), 17);
+    SetBits(16);
+    QCOMPARE(FArea->Supernet().ClassType(), TIPClassType::icClassC);
+    QTest::mouseClick(FArea->AddressTypeRadioGroup->findChildren<QRadioButton *>().at(0), Qt::LeftButton);
+    QCOMPARE(FArea->Supernet().ClassType(), TIPClassType::icClassA);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 7);
+    QCOMPARE(FArea->Subnet().ClassType(), TIPClassType::icClassB);
+
+    FArea->NetworkBitsMenuItem->trigger();
+    QVERIFY(FArea->NetworkBitsMenuItem->isChecked());
+    QCOMPARE(FArea->BitsLabel->text(), u"&Supernet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 7);
+
+    ShowPage(FArea->GeneralInfoTab);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Type"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Network Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 26);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 18);
+    QCOMPARE(CheckedClass(), 1);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 10);
+}
+
+void tst_IPSubnetArea::subnetHostPageRoutesCopy()
+{
+    int refreshes = 0;
+    FArea->PlugPageContent(FArea->SubnetHostTab, [&refreshes] { ++refreshes; });
+    auto *button = new QToolButton(FArea.get());
+    button->setEnabled(false);
+    FArea->CopySubnetHostButton = button;
+    qRegisterMetaType<QAbstractButton *>();
+    QSignalSpy targets(FArea.get(), &TCalcArea::CopyTargetChanged);
+    QSignalSpy enabled(FArea.get(), &TCalcArea::CopyEnabledChanged);
+
+    ShowPage(FArea->SubnetHostTab);
+    QVERIFY(button->isEnabled());
+    QCOMPARE(targets.count(), 1);
+    QCOMPARE(targets.at(0).at(0).value<QAbstractButton *>(), button);
+    QVERIFY(refreshes > 0);
+    QVERIFY(FArea->SubnetTableDirty());
+
+    ShowPage(FArea->AddressInfoTab);
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(enabled.count(), 1);
+    QCOMPARE(enabled.at(0).at(0).toBool(), false);
+}
+
+void tst_IPSubnetArea::settingsRoundTrip()
+{
+    FArea->NetworkBitsMenuItem->trigger();
+    FArea->RFC1878MenuItem->trigger();
+    QTest::mouseClick(FArea->AddressTypeRadioGroup->findChildren<QRadioButton *>().at(0), Qt::LeftButton);
+    SetBits(27);
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit1, u"10"_s);
+    TypeOctet(FArea->MaskEdit2, u"20"_s);
+    TypeOctet(FArea->MaskEdit4, u"33"_s);
+    FArea->Supernet().SetValue(0xC0A80000);
+    const quint32 subnetAddress = FArea->Subnet().GetValue();
+    QCOMPARE(TIPAddress::FormatDecimal(subnetAddress), u"10.20.0.33"_s);
+    FArea->SaveSettings();
+    {
+        TRegKey key;
+        QVERIFY(key.OpenKey(DravokKey, false));
+        QCOMPARE(key.GetDataType(u"UseSubnetBits"_s), TStoreType::stInteger);
+        QCOMPARE(key.ReadInteger(u"UseSubnetBits"_s), 0);
+        QCOMPARE(key.ReadInteger(u"UseRFC1878"_s), 1);
+        QCOMPARE(key.GetDataType(u"AddressType"_s), TStoreType::stText);
+        QCOMPARE(key.ReadString(u"AddressType"_s), u"A"_s);
+        QCOMPARE(key.ReadInteger(u"SubnetBits"_s), 19);
+        QCOMPARE(quint32(key.ReadInteger(u"SubnetAddress"_s)), subnetAddress);
+        QCOMPARE(quint32(key.ReadInteger(u"SupernetAddress"_s)), 0xC0A80000u);
+    }
+
+    FArea.reset();
+    TSettingsStore::ResetInstance();
+    FArea = CreateArea();
+    QVERIFY(FArea->NetworkBitsMenuItem->isChecked());
+    QVERIFY(FArea->RFC1878MenuItem->isChecked());
+    QCOMPARE(FArea->BitsLabel->text(), u"&Network Bits"_s);
+    QCOMPARE(CheckedClass(), 0);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 19);
+    QCOMPARE(FArea->Subnet().GetValue(), subnetAddress);
+    QCOMPARE(FArea->Supernet().DecimalText(), u"192.168.0.0"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 27);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 9);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 30);
+    QCOMPARE(FArea->DravokPageControl->ActivePage(), FArea->GeneralInfoTab);
+    QCOMPARE(Caption("DecMaskPanel"), u"255.255.255.224"_s);
+}
+
+void tst_IPSubnetArea::corruptedSubkey_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("subnetBits");
+
+    QTest::newRow("class letter Q") << u"AddressType"_s << QVariant(u"Q"_s)
+        << u"Range check error"_s << u"128.0.1.1"_s << 8;
+    QTest::newRow("empty class letter") << u"AddressType"_s << QVariant(QString())
+        << u"Failed to get data for 'AddressType'"_s << u"128.0.1.1"_s << 8;
+    QTest::newRow("class letter as number") << u"AddressType"_s << QVariant(2)
+        << u"Invalid data type for 'AddressType'"_s << u"128.0.1.1"_s << 8;
+    QTest::newRow("subnet bits as text") << u"SubnetBits"_s << QVariant(u"12"_s)
+        << u"Invalid data type for 'SubnetBits'"_s << u"192.0.1.5"_s << 6;
+    QTest::newRow("subnet bits 300") << u"SubnetBits"_s << QVariant(300)
+        << u"Range check error"_s << u"192.0.1.5"_s << 6;
+    QTest::newRow("subnet bits -1") << u"SubnetBits"_s << QVariant(-1)
+        << u"Range check error"_s << u"192.0.1.5"_s << 6;
+    QTest::newRow("subnet address missing") << u"SubnetAddress"_s << QVariant()
+        << u"Failed to get data for 'SubnetAddress'"_s << u"192.0.1.5"_s << 6;
+    QTest::newRow("supernet address missing") << u"SupernetAddress"_s << QVariant()
+        << u"Failed to get data for 'SupernetAddress'"_s << u"200.1.2.5"_s << 6;
+    QTest::newRow("subnet address with first octet 0") << u"SubnetAddress"_s
+        << QVariant(0x00450205) << QString() << u"1.69.2.5"_s << 6;
+    QTest::newRow("subnet bits 0") << u"SubnetBits"_s << QVariant(0)
+        << QString() << u"200.1.2.129"_s << 2;
+}
+
+// Every row starts from a good subkey (network-bits mode, RFC 1878 off,
+// class C, 6 bits, 200.1.2.5) and spoils one value.
+void tst_IPSubnetArea::corruptedSubkey()
+{
+    QFETCH(QString, value);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, message);
+    FArea.reset();
+    {
+        TRegKey key;
+        QVERIFY(key.OpenKey(DravokKey, true));
+        key.WriteInteger(u"UseSubnetBits"_s, 0);
+        key.WriteInteger(u"UseRFC1878"_s, 0);
+        key.WriteString(u"AddressType"_s, u"C"_s);
+        key.WriteInteger(u"SubnetBits"_s, 6);
+        key.WriteInteger(u"SubnetAddress"_s, 0xC8010205);
+        key.WriteInteger(u"SupernetAddress"_s, 0xC0000001);
+        if (stored.typeId() == QMetaType::QString)
+            key.WriteString(value, stored.toString());
+        else if (stored.isValid())
+            key.WriteInteger(value, stored.toInt());
+        key.CloseKey();
+    }
+    if (!stored.isValid()) {
+        // Rewrite the key without the value.
+        const QByteArray text = FEnvironment->ReadSettingsFile();
+        QByteArray kept;
+        for (const QByteArray &line : text.split('\n'))
+            if (!line.startsWith('"' + value.toLatin1() + '"'))
+                kept += line + '\n';
+        FEnvironment->WriteSettingsFile(kept);
+    }
+    TSettingsStore::ResetInstance();
+
+    auto area = std::make_unique<TIPSubnetArea>();
+    QString raised;
+    try {
+        area->LoadSettings();
+    } catch (const TVorlError &error) {
+        raised = error.Message();
+    }
+    QCOMPARE(raised, message);
+    // The values read before the bad one stay applied.
+    QVERIFY(area->NetworkBitsMenuItem->isChecked());
+    QCOMPARE(area->BitsLabel->text(), u"&Network Bits"_s);
+    QTEST(area->Subnet().DecimalText(), "address");
+    QTEST(int(area->Subnet().SubnetBits()), "subnetBits");
+    // The display follows what was applied.
+    QCOMPARE(area->BitsSpinEdit->Value(), area->Subnet().NetworkBits() + area->Subnet().SubnetBits());
+    QCOMPARE(area->BitsSpinEdit->MinValue(), area->Subnet().NetworkBits() + 2);
+    const auto items = area->AddressTypeRadioGroup->findChildren<QRadioButton *>();
+    QVERIFY(items.at(int(area->Subnet().ClassType()))->isChecked());
+    QCOMPARE(area->findChild<TVorlCustomPanel *>(u"BitMapPanel"_s)->Caption(), area->Subnet().BitMap());
+}
+
+// Every caption must fit its control at the design font; set
+// TARVELO_GRAB_DIR to look at the pages as PNG files.
+void tst_IPSubnetArea::textFitsItsControls()
+{
+    // Long values: class A with RFC 1878 and 1 subnet bit.
+    FArea->RFC1878MenuItem->trigger();
+    FArea->NetworkBitsMenuItem->trigger();
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit1, u"100"_s);
+    TypeOctet(FArea->MaskEdit2, u"200"_s);
+    TypeOctet(FArea->MaskEdit3, u"188"_s);
+    TypeOctet(FArea->MaskEdit4, u"254"_s);
+    SetBits(9);
+    const QString grabDir = qEnvironmentVariable("TARVELO_GRAB_DIR");
+    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
+        ShowPage(page);
+        if (!grabDir.isEmpty())
+        {
+            // Twice the size as well, to see single pixels.
+            const QPixmap picture = FArea->grab();
+            picture.save(QDir(grabDir).filePath(page->objectName() + u".png"_s));
+            picture.scaled(picture.size() * 2).save(QDir(grabDir).filePath(page->objectName() + u"-x2.png"_s));
+        }
+        for (QLabel *label : FArea->findChildren<QLabel *>()) {
+            if (!label->isVisibleTo(FArea.get()))
+                continue;
+            QVERIFY2(label->sizeHint().width() <= label->width()
+                         && label->geometry().right() < label->parentWidget()->width()
+                         && label->geometry().bottom() < label->parentWidget()->height(),
+                     qPrintable(label->text()));
+        }
+        for (TVorlCustomPanel *panel : FArea->findChildren<TVorlCustomPanel *>()) {
+            if (!panel->isVisibleTo(FArea.get()))
+                continue;
+            const int textWidth = panel->fontMetrics().horizontalAdvance(panel->Caption());
+            QVERIFY2(textWidth + 2 * panel->CaptionPadding() <= panel->GetInnerRect().width(),
+                     qPrintable(panel->objectName() + u": "_s + panel->Caption()));
+            QVERIFY2(panel->geometry().bottom() < page->height(), qPrintable(panel->objectName()));
+        }
+        QVERIFY(FArea->DravokPageControl->tabBar()->sizeHint().width() <= FArea->DravokPageControl->width());
+        for (QRadioButton *item : FArea->AddressTypeRadioGroup->findChildren<QRadioButton *>())
+            QVERIFY2(item->sizeHint().width() <= item->width(), qPrintable(item->text()));
+        for (QLineEdit *field : FArea->AddressEdit->findChildren<QLineEdit *>()) {
+            const int textWidth = field->fontMetrics().horizontalAdvance(u"888"_s);
+            QVERIFY(textWidth + 4 <= field->width());
+        }
+    }
+}
+
+QTEST_MAIN(tst_IPSubnetArea)
+#include "tst_ipsubnetarea.moc"
