@@ -346,7 +346,6 @@ void TRadixelArea::NumMemoChange(QLineEdit *memo)
 
 bool TRadixelArea::NumMemoKeyDown(QLineEdit *memo, const QKeyEvent *event)
 {
-    Q_UNUSED(memo);
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
