@@ -11,6 +11,10 @@
 #include <QStringList>
 #include <QtEndian>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include "app/VorlGlobal.h"
 
 namespace {
@@ -469,9 +473,117 @@ bool TSettingsStore::Save()
     return file.commit();
 }
 
+#ifdef Q_OS_WIN
+// The user's store on Windows is the registry below HKEY_CURRENT_USER; the
+// file store only serves other stores (tests) there.
+namespace {
+
+std::wstring Wide(const QString &text)
+{
+    return text.toStdWString();
+}
+
+bool RegKeyExists(const QString &path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool RegCreate(const QString &path)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::optional<TStoreValue> RegValue(const QString &path, const QString &name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    DWORD size = 0;
+    const std::wstring wname = Wide(name);
+    std::optional<TStoreValue> result;
+    if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        QByteArray bytes(static_cast<int>(size), '\0');
+        if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(bytes.data()), &size)
+            == ERROR_SUCCESS) {
+            bytes.truncate(static_cast<int>(size));
+            TStoreValue v;
+            if (type == REG_DWORD && bytes.size() == 4) {
+                v = TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes.constData()));
+            } else if (type == REG_SZ) {
+                v = TStoreValue::FromText(TextFromUtf16(bytes + QByteArray(2, '\0')));
+            } else if (type == REG_BINARY) {
+                v = TStoreValue::FromBinary(bytes);
+            } else if (type == REG_NONE) {
+                v.Type = TStoreType::stUntyped;
+                v.Bytes = bytes;
+            } else {
+                v.Type = TStoreType::stOther;
+                v.OtherType = static_cast<int>(type);
+                v.Bytes = bytes;
+            }
+            result = v;
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+bool RegSetValue(const QString &path, const QString &name, const TStoreValue &value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return false;
+    QByteArray bytes;
+    DWORD type = REG_BINARY;
+    switch (value.Type) {
+    case TStoreType::stInteger:
+        type = REG_DWORD;
+        bytes.resize(4);
+        qToLittleEndian<qint32>(value.Integer, bytes.data());
+        break;
+    case TStoreType::stText:
+        type = REG_SZ;
+        bytes = Utf16WithZero(value.Text);
+        break;
+    case TStoreType::stBinary:
+        bytes = value.Bytes;
+        break;
+    case TStoreType::stUntyped:
+        type = REG_NONE;
+        bytes = value.Bytes;
+        break;
+    case TStoreType::stOther:
+        type = static_cast<DWORD>(value.OtherType);
+        bytes = value.Bytes;
+        break;
+    }
+    const bool ok = RegSetValueExW(key, Wide(name).c_str(), 0, type, reinterpret_cast<const BYTE *>(bytes.constData()),
+                                   static_cast<DWORD>(bytes.size()))
+                    == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+} // namespace
+#endif
+
 TRegKey::TRegKey(TSettingsStore &store)
     : FStore(store)
 {
+#ifdef Q_OS_WIN
+    FRegistry = &store == &TSettingsStore::Instance();
+#endif
 }
 
 TRegKey::~TRegKey()
@@ -486,6 +598,15 @@ TRegKey::~TRegKey()
 bool TRegKey::OpenKey(const QString &path, bool canCreate)
 {
     CloseKey();
+#ifdef Q_OS_WIN
+    if (FRegistry) {
+        if (!RegKeyExists(path) && (!canCreate || !RegCreate(path)))
+            return false;
+        FPath = path;
+        FOpen = true;
+        return true;
+    }
+#endif
     if (!FStore.KeyExists(path)) {
         if (!canCreate)
             return false;
@@ -507,22 +628,35 @@ void TRegKey::CloseKey()
         RaiseError(QStringLiteral("Failed to set data for '%1'").arg(written));
 }
 
+std::optional<TStoreValue> TRegKey::Lookup(const QString &name) const
+{
+    if (!FOpen)
+        return std::nullopt;
+#ifdef Q_OS_WIN
+    if (FRegistry)
+        return RegValue(FPath, name);
+#endif
+    if (const TStoreValue *v = FStore.Value(FPath, name))
+        return *v;
+    return std::nullopt;
+}
+
 bool TRegKey::ValueExists(const QString &name) const
 {
-    return FOpen && FStore.Value(FPath, name);
+    return Lookup(name).has_value();
 }
 
 std::optional<TStoreType> TRegKey::GetDataType(const QString &name) const
 {
-    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    const auto v = Lookup(name);
     if (!v)
         return std::nullopt;
     return v->Type;
 }
 
-const TStoreValue &TRegKey::Require(const QString &name) const
+TStoreValue TRegKey::Require(const QString &name) const
 {
-    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    auto v = Lookup(name);
     if (!v)
         RaiseError(QStringLiteral("Failed to get data for '%1'").arg(name));
     return *v;
@@ -530,7 +664,7 @@ const TStoreValue &TRegKey::Require(const QString &name) const
 
 qint32 TRegKey::ReadInteger(const QString &name) const
 {
-    const TStoreValue &v = Require(name);
+    const TStoreValue v = Require(name);
     if (v.Type != TStoreType::stInteger)
         RaiseError(QStringLiteral("Invalid data type for '%1'").arg(name));
     return v.Integer;
@@ -543,7 +677,7 @@ bool TRegKey::ReadBool(const QString &name) const
 
 QString TRegKey::ReadString(const QString &name) const
 {
-    const TStoreValue *v = FOpen ? FStore.Value(FPath, name) : nullptr;
+    const auto v = Lookup(name);
     if (!v)
         return {};
     if (v->Type != TStoreType::stText)
@@ -553,7 +687,7 @@ QString TRegKey::ReadString(const QString &name) const
 
 QByteArray TRegKey::ReadBinaryData(const QString &name, int maxSize) const
 {
-    const TStoreValue &v = Require(name);
+    const TStoreValue v = Require(name);
     if ((v.Type != TStoreType::stBinary && v.Type != TStoreType::stUntyped) || v.Bytes.size() > maxSize)
         RaiseError(QStringLiteral("Invalid data type for '%1'").arg(name));
     return v.Bytes;
@@ -563,6 +697,13 @@ void TRegKey::Write(const QString &name, const TStoreValue &value)
 {
     if (!FOpen)
         RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
+#ifdef Q_OS_WIN
+    if (FRegistry) {
+        if (!RegSetValue(FPath, name, value))
+            RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
+        return;
+    }
+#endif
     FStore.SetValue(FPath, name, value);
     FLastWritten = name;
     FDirty = true;

@@ -4,7 +4,8 @@
 // integer, text, binary), addressed by backslash-separated key paths below
 // the current user's root, as in "Software\Vorl Group\Tarvelo Calculator\2.20".
 //
-// Elsewhere than Windows the tree lives in one human-readable file in the
+// On Windows the user's store is the registry under HKEY_CURRENT_USER.
+// Elsewhere the tree lives in one human-readable file in the
 // user's configuration folder, written in the registry export syntax:
 //
 //   [HKEY_CURRENT_USER\Software\Vorl Group\Tarvelo Calculator\2.20]
@@ -133,7 +134,8 @@ public:
     void WriteBinaryData(const QString &name, const QByteArray &value);
 
 private:
-    const TStoreValue &Require(const QString &name) const;
+    std::optional<TStoreValue> Lookup(const QString &name) const;
+    TStoreValue Require(const QString &name) const;
     void Write(const QString &name, const TStoreValue &value);
 
     TSettingsStore &FStore;
@@ -141,6 +143,7 @@ private:
     bool FOpen = false;
     QString FLastWritten;  // the value named when a save fails
     bool FDirty = false;   // written or created since opening
+    bool FRegistry = false; // the user's store on Windows: the registry itself
 };
 
 // The root key of the program's settings.
