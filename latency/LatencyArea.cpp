@@ -3,6 +3,8 @@
 #include <QScopeGuard>
 
 #include "controls/PageControl.h"
+#include "latency/LatencyGraphsPage.h"
+#include "latency/LatencyStatsPage.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupPage.h"
@@ -25,6 +27,10 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     };
     addPage(LatencyStatsTabSheet, "LatencyStatsTabSheet", QStringLiteral("Latency Statistics"));
     addPage(LatencyGraphsTabSheet, "LatencyGraphsTabSheet", QStringLiteral("Latency Graphs"));
+    LatencyStatsPage = new TLatencyStatsPage(LatencyStatsTabSheet);
+    connect(LatencyStatsPage, &TLatencyStatsPage::PacketDirRadioGroupClick, this,
+            &TLatencyArea::LatencyStatsTabSheetEnter);
+    LatencyGraphsPage = new TLatencyGraphsPage(LatencyGraphsTabSheet);
 
     connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyTargetChanged, this, &TCalcArea::CopyTargetChanged);
     connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyEnabledChanged, this, &TCalcArea::CopyEnabledChanged);
@@ -47,12 +53,18 @@ void TLatencyArea::PageLeaving(QWidget *page)
 {
     if (page == NetworkSetupTabSheet)
         NetworkSetupTabSheet->NetworkSetupTabSheetExit();
+    else if (page == LatencyStatsTabSheet || page == LatencyGraphsTabSheet)
+        LatencyStatsTabSheetExit();
 }
 
 void TLatencyArea::PageEntered(QWidget *page)
 {
     if (page == NetworkSetupTabSheet)
         NetworkSetupTabSheet->NetworkSetupTabSheetEnter();
+    else if (page == LatencyStatsTabSheet)
+        LatencyStatsTabSheetEnter();
+    else if (page == LatencyGraphsTabSheet)
+        LatencyGraphsTabSheetEnter();
 }
 
 void TLatencyArea::LoadSettings()
@@ -81,19 +93,4 @@ void TLatencyArea::LoadSettings()
 void TLatencyArea::SaveSettings()
 {
     SaveLatencySettings();
-}
-
-// The settings subkey is not kept yet: nothing is stored, every start is a
-// first start.
-bool TLatencyArea::LoadLatencySettings()
-{
-    return false;
-}
-
-void TLatencyArea::SyncPropertiesDialog()
-{
-}
-
-void TLatencyArea::SaveLatencySettings()
-{
 }

@@ -10,7 +10,10 @@
 // area ties the pages to the main window and runs the start-up.
 
 #include "controls/CalcArea.h"
+#include "latency/LatencyStats.h"
 
+class TLatencyGraphsPage;
+class TLatencyStatsPage;
 class TNetworkButtonForm;
 class TNetworkSetupPage;
 class TPageControl;
@@ -41,9 +44,21 @@ public:
     void SyncPropertiesDialog();
     void SaveLatencySettings();
 
+    // The results pages. ComputeLatency recomputes every delay and share
+    // when the chain is marked out of date, and clears the mark only when
+    // it succeeds; entering a page refills it from the stored results.
+    void ComputeLatency();
+    void LatencyStatsTabSheetEnter();
+    // Leaving the statistics or the graphs page.
+    void LatencyStatsTabSheetExit();
+    void LatencyGraphsTabSheetEnter();
+
     TPageControl *LatencyCalcPageControl = nullptr;
     TNetworkSetupPage *NetworkSetupTabSheet = nullptr;
     QWidget *LatencyStatsTabSheet = nullptr;
     QWidget *LatencyGraphsTabSheet = nullptr;
     TNetworkButtonForm *NetworkButtonForm = nullptr;
+    TLatencyStatsPage *LatencyStatsPage = nullptr;     // on LatencyStatsTabSheet
+    TLatencyGraphsPage *LatencyGraphsPage = nullptr;   // on LatencyGraphsTabSheet
+    TLatencyTotals FTotals;                            // seconds, of the last computation
 };

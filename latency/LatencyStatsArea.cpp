@@ -1,0 +1,43 @@
+// The latency area's results handlers: the lazy computation and the
+// statistics and graphs pages' enter and exit handlers.
+
+#include "latency/LatencyArea.h"
+
+#include <QToolButton>
+
+#include "latency/LatencyGraphsPage.h"
+#include "latency/LatencyStatsPage.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkSetupPage.h"
+
+void TLatencyArea::ComputeLatency()
+{
+    TNetworkSetupPage *setup = NetworkSetupTabSheet;
+    if (!setup->FLatencyDirty)
+        return;
+    // A failure (packet sizes beyond 2147483647 together, Ethernet at
+    // 0 Mbps) leaves the mark set: the next entry tries again.
+    FTotals = ComputeLatencyResults(setup->Chain());
+    setup->FLatencyDirty = false;
+}
+
+void TLatencyArea::LatencyStatsTabSheetEnter()
+{
+    // The target first: should the computation fail, Copy still copies
+    // this page's (previous) table, not another page's.
+    emit CopyTargetChanged(LatencyStatsPage->CopyLatencyStatsButton);
+    ComputeLatency();
+    LatencyStatsPage->FillGrid(NetworkSetupTabSheet->Chain(), FTotals);
+}
+
+void TLatencyArea::LatencyStatsTabSheetExit()
+{
+    emit CopyEnabledChanged(false);
+}
+
+void TLatencyArea::LatencyGraphsTabSheetEnter()
+{
+    emit CopyTargetChanged(LatencyGraphsPage->CopyLatencyGraphsButton);
+    ComputeLatency();
+    LatencyGraphsPage->ShowResults(NetworkSetupTabSheet->Chain());
+}

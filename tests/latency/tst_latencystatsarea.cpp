@@ -1,0 +1,326 @@
+// The latency area's results through the user's road: the chain edited in
+// the properties dialog, then the statistics and graphs pages entered
+// through the page control.
+
+#include <memory>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/VorlGlobal.h"
+#include "controls/Application.h"
+#include "controls/BetterSpinEdit.h"
+#include "controls/PageControl.h"
+#include "controls/RainbowBar.h"
+#include "controls/SuperStringGrid.h"
+#include "controls/VorlPanels.h"
+#include "latency/LatencyArea.h"
+#include "latency/LatencyGraphsPage.h"
+#include "latency/LatencyStatsPage.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupPage.h"
+#include "tests/common/TestEnvironment.h"
+
+class tst_LatencyStatsArea : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void firstStartTable();
+    void t1ExampleCopiedInEveryDirection_data();
+    void t1ExampleCopiedInEveryDirection();
+    void satelliteAndEthernet();
+    void reenteringReformatsWithoutRecomputing();
+    void copyCommandFollowsThePages();
+    void overflowKeepsThePreviousTable();
+    void fourteenNetworksGiveEighteenRows();
+    void graphsOfTheT1Example();
+    void movedNetworksExchangeColours();
+    void grabPages();
+
+private:
+    TNetworkSetupPage *Setup() const { return FArea->NetworkSetupTabSheet; }
+    void Enter(QWidget *page) { FArea->LatencyCalcPageControl->SetActivePage(page); }
+    void PickTopology(int index);
+    void ConfigureNetwork(TNetworkButton *network, int topology);
+    void ConfigureNode(TNetworkButton *node, qint32 processTime, qint32 packetSize);
+    void BuildT1Example();
+    QStringList GridColumn(int col) const;
+    QString CopiedTable();
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TLatencyArea> FArea;
+    QStringList FErrors;
+};
+
+void tst_LatencyStatsArea::init()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+    FErrors.clear();
+    SetErrorMessageHandler([this](const QString &message) { FErrors << message; });
+    FArea = std::make_unique<TLatencyArea>();
+    FArea->LoadSettings();
+    // The main window's page bookkeeping.
+    connect(FArea->LatencyCalcPageControl, &TPageControl::Changing, FArea.get(),
+            [this](TPageControl *, QWidget *leaving) { FArea->PageLeaving(leaving); });
+    connect(FArea->LatencyCalcPageControl, &TPageControl::Change, FArea.get(),
+            [this](TPageControl *sender) { FArea->PageEntered(sender->ActivePage()); });
+    FArea->show();
+}
+
+void tst_LatencyStatsArea::cleanup()
+{
+    FArea.reset();
+    SetErrorMessageHandler({});
+    FEnvironment.reset();
+}
+
+void tst_LatencyStatsArea::PickTopology(int index)
+{
+    QComboBox *box = FArea->NetworkButtonForm->TopologyComboBox;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+void tst_LatencyStatsArea::ConfigureNetwork(TNetworkButton *network, int topology)
+{
+    TNetworkButtonForm *form = FArea->NetworkButtonForm;
+    form->EditNetworkButton(network);
+    PickTopology(topology);
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+}
+
+void tst_LatencyStatsArea::ConfigureNode(TNetworkButton *node, qint32 processTime, qint32 packetSize)
+{
+    TNetworkButtonForm *form = FArea->NetworkButtonForm;
+    form->EditNetworkButton(node);
+    form->ProcessTimeSpinEdit->SetValue(processTime);
+    form->PacketSizeSpinEdit->SetValue(packetSize);
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+}
+
+void tst_LatencyStatsArea::BuildT1Example()
+{
+    ConfigureNetwork(Setup()->FNetworkList.at(1), 10);  // T1
+    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
+    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
+}
+
+QStringList tst_LatencyStatsArea::GridColumn(int col) const
+{
+    const TSuperStringGrid *grid = FArea->LatencyStatsPage->LatencyStatsStringGrid;
+    QStringList cells;
+    for (int row = 0; row < grid->RowCount(); ++row)
+        cells << grid->Cells(col, row);
+    return cells;
+}
+
+QString tst_LatencyStatsArea::CopiedTable()
+{
+    ClearClipboard();
+    QTest::mouseClick(FArea->LatencyStatsPage->LatencyStatsStringGrid->CornerButton(), Qt::LeftButton);
+    QTest::mouseClick(FArea->LatencyStatsPage->CopyLatencyStatsButton, Qt::LeftButton);
+    return ClipboardText();
+}
+
+void tst_LatencyStatsArea::firstStartTable()
+{
+    Enter(FArea->LatencyStatsTabSheet);
+    QCOMPARE(GridColumn(0), (QStringList{"Network Element", "Node A (64 bytes)", "<Unknown Topology>",
+                                         "Node B (1024 bytes)", "Totals:"}));
+    QCOMPARE(GridColumn(1), (QStringList{"Delay (sec)", "0.0000000", "0.0000000", "0.0000000", "0.0000000"}));
+    QCOMPARE(GridColumn(2), (QStringList{"Percent", "0.0%", "0.0%", "0.0%", "100.0%"}));
+    QVERIFY(FErrors.isEmpty());
+}
+
+void tst_LatencyStatsArea::t1ExampleCopiedInEveryDirection_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("table");
+    const QString header = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n");
+    QTest::newRow("A to B") << 0
+                            << header + "Node A (64 bytes)\t0.0100000\t65.2%\r\n"
+                                        "T1 (1.544 Mbps)\t0.0053316\t34.8%\r\n"
+                                        "Node B (1024 bytes)\t0.0000000\t0.0%\r\n"
+                                        "Totals:\t0.0153316\t100.0%\r\n";
+    QTest::newRow("B to A") << 1
+                            << header + "Node A (64 bytes)\t0.0000000\t0.0%\r\n"
+                                        "T1 (1.544 Mbps)\t0.0103057\t34.0%\r\n"
+                                        "Node B (1024 bytes)\t0.0200000\t66.0%\r\n"
+                                        "Totals:\t0.0303057\t100.0%\r\n";
+    QTest::newRow("round trip") << 2
+                                << header + "Node A (64 bytes)\t0.0100000\t24.6%\r\n"
+                                            "T1 (1.544 Mbps)\t0.0106373\t26.2%\r\n"
+                                            "Node B (1024 bytes)\t0.0200000\t49.2%\r\n"
+                                            "Totals:\t0.0406373\t100.0%\r\n";
+}
+
+void tst_LatencyStatsArea::t1ExampleCopiedInEveryDirection()
+{
+    QFETCH(int, item);
+    QFETCH(QString, table);
+    BuildT1Example();
+    Enter(FArea->LatencyStatsTabSheet);
+    QTest::mouseClick(FArea->LatencyStatsPage->PacketDirRadioGroup->findChildren<QRadioButton *>().at(item),
+                      Qt::LeftButton);
+    QCOMPARE(CopiedTable(), table);
+}
+
+void tst_LatencyStatsArea::satelliteAndEthernet()
+{
+    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
+    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
+    ConfigureNetwork(Setup()->FNetworkList.at(1), 8);  // Satellite
+    Enter(FArea->LatencyStatsTabSheet);
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.2710000"));
+    FArea->LatencyStatsPage->SetPacketDirection(TPacketDirection::pdRoundTrip);
+    FArea->LatencyStatsTabSheetEnter();
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5570000"));
+
+    ConfigureNetwork(Setup()->FNetworkList.at(1), 4);  // Ethernet, 10 Mbps
+    FArea->LatencyStatsPage->SetPacketDirection(TPacketDirection::pdBToA);
+    FArea->LatencyStatsTabSheetEnter();
+    QCOMPARE(GridColumn(0).at(2), QStringLiteral("Ethernet (10 Mbps)"));
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.0008352"));
+}
+
+void tst_LatencyStatsArea::reenteringReformatsWithoutRecomputing()
+{
+    BuildT1Example();
+    Enter(FArea->LatencyStatsTabSheet);
+    QVERIFY(!Setup()->FLatencyDirty);
+    // A result changed behind the computation's back shows as it is: no
+    // recomputation without the mark.
+    Setup()->FNetworkList.at(1)->DelayBToA = 0.5f;
+    QTest::mouseClick(FArea->LatencyStatsPage->PacketDirRadioGroup->findChildren<QRadioButton *>().at(1),
+                      Qt::LeftButton);
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5000000"));
+    Enter(FArea->NetworkSetupTabSheet);
+    Enter(FArea->LatencyStatsTabSheet);
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5000000"));
+    // Apply in the dialog marks the results out of date.
+    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
+    QVERIFY(Setup()->FLatencyDirty);
+    FArea->LatencyStatsTabSheetEnter();
+    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.0103057"));
+}
+
+void tst_LatencyStatsArea::copyCommandFollowsThePages()
+{
+    qRegisterMetaType<QAbstractButton *>();
+    QSignalSpy targets(FArea.get(), &TCalcArea::CopyTargetChanged);
+    QSignalSpy enabled(FArea.get(), &TCalcArea::CopyEnabledChanged);
+    Enter(FArea->LatencyStatsTabSheet);
+    QCOMPARE(targets.last().at(0).value<QAbstractButton *>(), FArea->LatencyStatsPage->CopyLatencyStatsButton);
+    Enter(FArea->LatencyGraphsTabSheet);
+    QCOMPARE(enabled.last().at(0).toBool(), false);
+    QCOMPARE(targets.last().at(0).value<QAbstractButton *>(), FArea->LatencyGraphsPage->CopyLatencyGraphsButton);
+    enabled.clear();
+    Enter(FArea->NetworkSetupTabSheet);
+    QCOMPARE(enabled.first().at(0).toBool(), false);
+}
+
+void tst_LatencyStatsArea::overflowKeepsThePreviousTable()
+{
+    BuildT1Example();
+    Enter(FArea->LatencyStatsTabSheet);
+    const QStringList before = GridColumn(1);
+    Enter(FArea->NetworkSetupTabSheet);
+    ConfigureNode(Setup()->DesktopNetworkButton, 10, 2147483647);
+    try {
+        FArea->LatencyStatsTabSheetEnter();
+        QFAIL("no error raised");
+    } catch (const TVorlError &error) {
+        QCOMPARE(error.Message(), QStringLiteral("Integer overflow"));
+    }
+    QCOMPARE(GridColumn(1), before);
+    QVERIFY(Setup()->FLatencyDirty);
+    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
+    FArea->LatencyStatsTabSheetEnter();
+    QVERIFY(!Setup()->FLatencyDirty);
+}
+
+void tst_LatencyStatsArea::fourteenNetworksGiveEighteenRows()
+{
+    while (Setup()->FNetworkList.size() < 16)
+        Setup()->NewNetworkButtonClick();
+    Enter(FArea->LatencyStatsTabSheet);
+    QCOMPARE(FArea->LatencyStatsPage->LatencyStatsStringGrid->RowCount(), 18);
+    QCOMPARE(GridColumn(0).last(), QStringLiteral("Totals:"));
+    Enter(FArea->LatencyGraphsTabSheet);
+    QCOMPARE(FArea->LatencyGraphsPage->findChild<QLabel *>(QStringLiteral("WhiteLabel"))->text(),
+             QStringLiteral("Node B (1024 bytes)"));
+}
+
+void tst_LatencyStatsArea::graphsOfTheT1Example()
+{
+    BuildT1Example();
+    Enter(FArea->LatencyGraphsTabSheet);
+    TRainbowBar *bar = FArea->LatencyGraphsPage->RainbowBarA;
+    QCOMPARE(bar->NumStripes(), 3);
+    QCOMPARE(bar->Stripes(0).Value(), Setup()->DesktopNetworkButton->FractionAToB);
+    QCOMPARE(bar->Stripes(2).Value(), 0.0f);
+    // 65.2 % red over 34.8 % yellow on the 233 inner rows.
+    const QImage image = bar->grab().toImage();
+    const QRect inner = bar->StripeRect();
+    int red = 0;
+    int yellow = 0;
+    for (int y = inner.top(); y <= inner.bottom(); ++y) {
+        const QRgb pixel = image.pixel(inner.center().x(), y) | 0xff000000u;
+        red += pixel == qRgb(255, 0, 0);
+        yellow += pixel == qRgb(255, 255, 0);
+    }
+    QCOMPARE(red, 152);
+    QCOMPARE(yellow, 81);
+
+    ClearClipboard();
+    QTest::mouseClick(FArea->LatencyGraphsPage->CopyLatencyGraphsButton, Qt::LeftButton);
+    const QImage picture = ClipboardImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.size(), FArea->LatencyGraphsPage->LatencyGraphsCanvasPanel->size());
+    const QRgb face = FArea->LatencyGraphsPage->LatencyGraphsCanvasPanel->Color().rgb();
+    for (int y = 0; y < 25; ++y)
+        for (int x = 240; x < 265; ++x)
+            QCOMPARE(picture.pixel(x, y) | 0xff000000u, face);
+}
+
+void tst_LatencyStatsArea::movedNetworksExchangeColours()
+{
+    Setup()->SelectNetworkButton(Setup()->TowerNetworkButton);
+    Setup()->NewNetworkButtonClick();
+    ConfigureNetwork(Setup()->FNetworkList.at(1), 10);  // T1
+    ConfigureNetwork(Setup()->FNetworkList.at(2), 8);   // Satellite
+    Enter(FArea->LatencyGraphsTabSheet);
+    const auto &legend = FArea->LatencyGraphsPage->FLegendList;
+    QCOMPARE(legend[1].first->text(), QStringLiteral("T1 (1.544 Mbps)"));
+    QCOMPARE(legend[2].first->text(), QStringLiteral("Satellite (0.512 Mbps)"));
+    Enter(FArea->NetworkSetupTabSheet);
+    Setup()->SelectNetworkButton(Setup()->FNetworkList.at(1));
+    QTest::mouseClick(Setup()->MoveNetworkRightButton, Qt::LeftButton);
+    Enter(FArea->LatencyGraphsTabSheet);
+    QCOMPARE(legend[1].first->text(), QStringLiteral("Satellite (0.512 Mbps)"));
+    QCOMPARE(legend[2].first->text(), QStringLiteral("T1 (1.544 Mbps)"));
+    QCOMPARE(FArea->LatencyGraphsPage->RainbowBarA->Stripes(1).Value(), Setup()->FNetworkList.at(1)->FractionAToB);
+}
+
+void tst_LatencyStatsArea::grabPages()
+{
+    const QString target = qEnvironmentVariable("TARVELO_GRAB_DIR");
+    if (target.isEmpty())
+        QSKIP("set TARVELO_GRAB_DIR to keep pictures of the pages");
+    BuildT1Example();
+    Enter(FArea->LatencyStatsTabSheet);
+    QVERIFY(FArea->grab().save(target + QStringLiteral("/latencyarea-stats.png")));
+    Enter(FArea->LatencyGraphsTabSheet);
+    QVERIFY(FArea->grab().save(target + QStringLiteral("/latencyarea-graphs.png")));
+}
+
+QTEST_MAIN(tst_LatencyStatsArea)
+#include "tst_latencystatsarea.moc"
