@@ -1,0 +1,61 @@
+#include "ipsubnet/CIDRPage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "controls/VorlPanels.h"
+#include "ipsubnet/IPSubnetArea.h"
+#include "ipsubnet/SubnetHostTable.h"
+
+TCIDRPage::TCIDRPage(TIPSubnetArea *area)
+    : QObject(area)
+    , FArea(area)
+{
+    setObjectName(QStringLiteral("CIDRPage"));
+    QWidget *page = area->CIDRTab;
+
+    QLabel *addressLabel = TIPSubnetArea::CreateLabel(page, QStringLiteral("&IP Address"), 9, 8);
+    SupernetAddressEdit = new TIPAddressEdit({QStringLiteral("MaskEdit5"), QStringLiteral("MaskEdit6"),
+                                              QStringLiteral("MaskEdit7"), QStringLiteral("MaskEdit8")},
+                                             page);
+    SupernetAddressEdit->setObjectName(QStringLiteral("SupernetAddressEdit"));
+    SupernetAddressEdit->setGeometry(9, 24, 116, 21);
+    MaskEdit5 = SupernetAddressEdit->Field(0);
+    MaskEdit6 = SupernetAddressEdit->Field(1);
+    MaskEdit7 = SupernetAddressEdit->Field(2);
+    MaskEdit8 = SupernetAddressEdit->Field(3);
+    addressLabel->setBuddy(MaskEdit5);
+    connect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, this, &TCIDRPage::MaskEdit5Exit);
+
+    TIPSubnetArea::CreateLabel(page, QStringLiteral("Max # of Supernets"), 146, 8);
+    NumNetworksPanel = TIPSubnetArea::CreateValuePanel(page, "NumNetworksPanel", 146, 24, 112);
+    TIPSubnetArea::CreateLabel(page, QStringLiteral("Supernet Address Allocation Range"), 9, 56);
+    AllocationPanel = TIPSubnetArea::CreateValuePanel(page, "AllocationPanel", 9, 72, 250);
+    TIPSubnetArea::CreateLabel(page, QStringLiteral("Route/Mask"), 8, 104);
+    RouteMaskPanel = TIPSubnetArea::CreateValuePanel(page, "RouteMaskPanel", 9, 120, 250);
+    TIPSubnetArea::CreateLabel(page, QStringLiteral("Hexadecimal  Route/Mask"), 8, 152);
+    HexRouteMaskPanel = TIPSubnetArea::CreateValuePanel(page, "HexRouteMaskPanel", 9, 168, 250);
+
+    area->PlugPageContent(page, [this] { UpdateCIDRDisplay(); });
+}
+
+void TCIDRPage::MaskEdit5Exit(int index)
+{
+    QLineEdit *field = SupernetAddressEdit->Field(index);
+    // The field holds at most three digits.
+    const int octet = field->text().isEmpty() ? 0 : qMin(field->text().toInt(), 255);
+    FArea->Supernet().SetByte(quint8(index), quint8(octet));
+    FArea->UpdateSubnetDisplay();
+}
+
+void TCIDRPage::UpdateCIDRDisplay()
+{
+    const TIPAddSupernet &supernet = FArea->Supernet();
+    SupernetAddressEdit->ShowAddress(supernet.GetValue());
+    NumNetworksPanel->SetCaption(QString::number(supernet.NumNetworks()));
+    AllocationPanel->SetCaption(HostRangeText(supernet.Route(), supernet.LastAddress()));
+    const QString separator = QStringLiteral("  /  ");
+    RouteMaskPanel->SetCaption(TIPAddress::FormatDecimal(supernet.Route()) + separator
+                               + supernet.BitsMask().DecimalText());
+    HexRouteMaskPanel->SetCaption(TIPAddress::FormatHex(supernet.Route()) + separator + supernet.BitsMask().HexText());
+}

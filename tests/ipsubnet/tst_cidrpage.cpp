@@ -1,0 +1,232 @@
+#include "ipsubnet/CIDRPage.h"
+
+#include "controls/BetterSpinEdit.h"
+#include "controls/PageControl.h"
+#include "controls/VorlPanels.h"
+#include "ipsubnet/IPSubnetArea.h"
+#include "tests/common/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class tst_CIDRPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void workedInitialDisplay();
+    void octetExit_data();
+    void octetExit();
+    void typingMovesOnAndWraps();
+    void supernetBitsCrossClasses();
+    void classAWithTwentyThreeBits();
+    void nothingMarksTheTableDirty();
+    void leavingRestoresTheSubnetCaptions();
+    void grabLooksRight();
+
+private:
+    void ShowPage(QWidget *page);
+    void SetBits(int value);
+    void ClickClass(int index);
+    QLineEdit *Octet(int index) const;
+    QString Caption(const char *panel) const;
+    QStringList Octets() const;
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TIPSubnetArea> FArea;
+};
+
+void tst_CIDRPage::init()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+    FArea = std::make_unique<TIPSubnetArea>();
+    TIPSubnetArea *area = FArea.get();
+    connect(area->DravokPageControl, &TPageControl::Changing, area,
+            [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
+    connect(area->DravokPageControl, &TPageControl::Change, area, [area](TPageControl *sender) {
+        area->PageEntered(sender->ActivePage());
+        area->UpdateSubnetDisplay();
+    });
+    area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(area));
+    ShowPage(area->CIDRTab);
+}
+
+void tst_CIDRPage::cleanup()
+{
+    FArea.reset();
+    FEnvironment.reset();
+}
+
+void tst_CIDRPage::ShowPage(QWidget *page)
+{
+    FArea->DravokPageControl->SetActivePage(page);
+    QCOMPARE(FArea->DravokPageControl->ActivePage(), page);
+}
+
+void tst_CIDRPage::SetBits(int value)
+{
+    FArea->BitsSpinEdit->selectAll();
+    QTest::keyClicks(FArea->BitsSpinEdit, QString::number(value));
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Return);
+}
+
+void tst_CIDRPage::ClickClass(int index)
+{
+    auto *item = FArea->AddressTypeRadioGroup->findChild<QAbstractButton *>(u"AddressTypeRadioGroupItem%1"_s.arg(index));
+    QVERIFY(item);
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(6, item->height() / 2));
+    QVERIFY(item->isChecked());
+}
+
+QLineEdit *tst_CIDRPage::Octet(int index) const
+{
+    return FArea->findChild<QLineEdit *>(u"MaskEdit%1"_s.arg(5 + index));
+}
+
+QString tst_CIDRPage::Caption(const char *panel) const
+{
+    auto *found = FArea->findChild<TVorlCustomPanel *>(QLatin1String(panel));
+    return found ? found->Caption() : u"<no %1>"_s.arg(QLatin1String(panel));
+}
+
+QStringList tst_CIDRPage::Octets() const
+{
+    return {Octet(0)->text(), Octet(1)->text(), Octet(2)->text(), Octet(3)->text()};
+}
+
+void tst_CIDRPage::workedInitialDisplay()
+{
+    QCOMPARE(Octets(), (QStringList{u"192"_s, u"0"_s, u"0"_s, u"1"_s}));
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 23);
+    QCOMPARE(Caption("NumNetworksPanel"), u"2"_s);
+    QCOMPARE(Caption("AllocationPanel"), u"192.0.0.0  -  192.0.1.255"_s);
+    QCOMPARE(Caption("RouteMaskPanel"), u"192.0.0.0  /  255.255.254.0"_s);
+    QCOMPARE(Caption("HexRouteMaskPanel"), u"C0.00.00.00  /  FF.FF.FE.00"_s);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Prefix"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Supernet Bits"_s);
+    // The access key of the address label reaches the first octet.
+    bool buddyFound = false;
+    for (QLabel *label : FArea->CIDRTab->findChildren<QLabel *>())
+        if (label->text() == u"&IP Address"_s)
+            buddyFound = label->buddy() == Octet(0);
+    QVERIFY(buddyFound);
+}
+
+void tst_CIDRPage::octetExit_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty first octet") << 0 << QString() << u"1"_s;
+    QTest::newRow("300 in the first octet") << 0 << u"300"_s << u"223"_s;
+    QTest::newRow("127 in the first octet") << 0 << u"127"_s << u"126"_s;
+    QTest::newRow("empty second octet") << 1 << QString() << u"0"_s;
+    QTest::newRow("300 in the third octet") << 2 << u"300"_s << u"255"_s;
+    QTest::newRow("0 in the last octet") << 3 << u"0"_s << u"0"_s;
+    QTest::newRow("255 in the last octet") << 3 << u"255"_s << u"255"_s;
+}
+
+void tst_CIDRPage::octetExit()
+{
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QLineEdit *field = Octet(index);
+    field->setFocus();
+    field->selectAll();
+    if (typed.isEmpty())
+        QTest::keyClick(field, Qt::Key_Delete);
+    else
+        QTest::keyClicks(field, typed);
+    // Enter applies the field like leaving it.
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(int(FArea->Supernet().GetByte(quint8(index))), shown.toInt());
+}
+
+void tst_CIDRPage::typingMovesOnAndWraps()
+{
+    Octet(3)->setFocus();
+    Octet(3)->selectAll();
+    QTest::keyClicks(Octet(3), u"200"_s);
+    if (!Octet(0)->hasFocus())
+        QSKIP("focus changes need an active window");
+    QVERIFY(Octet(0)->hasFocus());
+}
+
+void tst_CIDRPage::supernetBitsCrossClasses()
+{
+    ClickClass(1);
+    QCOMPARE(Octet(0)->text(), u"128"_s);
+    SetBits(16);
+    SetBits(17);
+    QCOMPARE(Octet(0)->text(), u"192"_s);
+    QCOMPARE(FArea->Supernet().ClassType(), TIPClassType::icClassC);
+    QVERIFY(FArea->AddressTypeRadioGroup->findChild<QAbstractButton *>(u"AddressTypeRadioGroupItem2"_s)->isChecked());
+
+    SetBits(3);
+    SetBits(2);
+    QCOMPARE(Octet(0)->text(), u"128"_s);
+    QCOMPARE(FArea->Supernet().ClassType(), TIPClassType::icClassB);
+    QVERIFY(FArea->AddressTypeRadioGroup->findChild<QAbstractButton *>(u"AddressTypeRadioGroupItem1"_s)->isChecked());
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 2);
+}
+
+void tst_CIDRPage::classAWithTwentyThreeBits()
+{
+    ClickClass(0);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 7);
+    QCOMPARE(Octet(0)->text(), u"1"_s);
+    QCOMPARE(Caption("NumNetworksPanel"), u"2"_s);
+}
+
+void tst_CIDRPage::nothingMarksTheTableDirty()
+{
+    ShowPage(FArea->SubnetHostTab);
+    QVERIFY(!FArea->SubnetTableDirty());
+    ShowPage(FArea->CIDRTab);
+    SetBits(12);
+    ClickClass(0);
+    Octet(1)->setFocus();
+    Octet(1)->selectAll();
+    QTest::keyClicks(Octet(1), u"7"_s);
+    QTest::keyClick(Octet(1), Qt::Key_Return);
+    QCOMPARE(Octet(1)->text(), u"7"_s);
+    QVERIFY(!FArea->SubnetTableDirty());
+    // The subnet model is untouched: class B, 8 subnet bits.
+    QCOMPARE(FArea->Subnet().ClassType(), TIPClassType::icClassB);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 8);
+}
+
+void tst_CIDRPage::leavingRestoresTheSubnetCaptions()
+{
+    ShowPage(FArea->GeneralInfoTab);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Type"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Subnet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 8);
+}
+
+void tst_CIDRPage::grabLooksRight()
+{
+    const QString file = QDir::temp().filePath(u"tst_cidrpage.png"_s);
+    QVERIFY(FArea->grab().save(file));
+    // Every label fits the page.
+    for (QLabel *label : FArea->CIDRTab->findChildren<QLabel *>())
+        QVERIFY2(label->geometry().right() < FArea->CIDRTab->width(), qPrintable(label->text()));
+}
+
+QTEST_MAIN(tst_CIDRPage)
+#include "tst_cidrpage.moc"

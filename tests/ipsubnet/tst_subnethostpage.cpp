@@ -1,0 +1,226 @@
+#include "ipsubnet/SubnetHostPage.h"
+
+#include "controls/BetterSpinEdit.h"
+#include "controls/PageControl.h"
+#include "controls/SuperStringGrid.h"
+#include "ipsubnet/IPSubnetArea.h"
+#include "tests/common/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class tst_SubnetHostPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void layout();
+    void workedTableOnEntry();
+    void rebuiltOnlyWhenDirty();
+    void fillsUnderTheHourglass();
+    void largestTableStopsAtTheLimit();
+    void copyButtonFollowsThePage();
+    void grabLooksRight();
+
+private:
+    void ShowPage(QWidget *page);
+    void SetBits(int value);
+    TSuperStringGrid *Grid() const;
+    QToolButton *CopyButton() const;
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TIPSubnetArea> FArea;
+};
+
+void tst_SubnetHostPage::init()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+    FArea = std::make_unique<TIPSubnetArea>();
+    TIPSubnetArea *area = FArea.get();
+    // Wired as the main window wires it.
+    connect(area->DravokPageControl, &TPageControl::Changing, area,
+            [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
+    connect(area->DravokPageControl, &TPageControl::Change, area, [area](TPageControl *sender) {
+        area->PageEntered(sender->ActivePage());
+        area->UpdateSubnetDisplay();
+    });
+    area->show();
+    QVERIFY(QTest::qWaitForWindowExposed(area));
+}
+
+void tst_SubnetHostPage::cleanup()
+{
+    FArea.reset();
+    FEnvironment.reset();
+}
+
+void tst_SubnetHostPage::ShowPage(QWidget *page)
+{
+    FArea->DravokPageControl->SetActivePage(page);
+    QCOMPARE(FArea->DravokPageControl->ActivePage(), page);
+}
+
+void tst_SubnetHostPage::SetBits(int value)
+{
+    FArea->BitsSpinEdit->selectAll();
+    QTest::keyClicks(FArea->BitsSpinEdit, QString::number(value));
+    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Return);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), value);
+}
+
+TSuperStringGrid *tst_SubnetHostPage::Grid() const
+{
+    return FArea->findChild<TSuperStringGrid *>(u"SubnetHostStringGrid"_s);
+}
+
+QToolButton *tst_SubnetHostPage::CopyButton() const
+{
+    return FArea->findChild<QToolButton *>(u"CopySubnetHostButton"_s);
+}
+
+void tst_SubnetHostPage::layout()
+{
+    QVERIFY(Grid());
+    QVERIFY(CopyButton());
+    QCOMPARE(FArea->CopySubnetHostButton, CopyButton());
+    QCOMPARE(CopyButton()->parentWidget(), FArea.get());
+    QCOMPARE(CopyButton()->geometry(), QRect(232, 54, 25, 25));
+    QCOMPARE(CopyButton()->toolTip(), u"Copy subnet/host table to clipboard"_s);
+    QCOMPARE(CopyButton()->accessibleName(), CopyButton()->toolTip());
+    QVERIFY(!CopyButton()->icon().pixmap(16, 16).isNull());
+    QVERIFY(!CopyButton()->isEnabled());
+    QCOMPARE(Grid()->ColCount(), 2);
+    QCOMPARE(Grid()->FixedRows(), 1);
+    QCOMPARE(Grid()->FixedCols(), 0);
+    QCOMPARE(Grid()->ColWidths(0), 71);
+    QCOMPARE(Grid()->ColAlignments(0), TAlignment::taRightJustify);
+    QCOMPARE(Grid()->ColAlignments(1), TAlignment::taCenter);
+    QCOMPARE(Grid()->Cells(0, 0), u"Subnet"_s);
+    QCOMPARE(Grid()->Cells(1, 0), u"Host Range"_s);
+    ShowPage(FArea->SubnetHostTab);
+    // The grid fills its page.
+    QCOMPARE(Grid()->geometry(), FArea->SubnetHostTab->rect());
+}
+
+void tst_SubnetHostPage::workedTableOnEntry()
+{
+    FArea->Subnet().SetClassType(TIPClassType::icClassC);
+    FArea->Subnet().SetSubnetBits(2);
+    FArea->Subnet().SetValue(0xC0A80141u);
+    FArea->SetSubnetTableDirty(true);
+    ShowPage(FArea->SubnetHostTab);
+    QVERIFY(!FArea->SubnetTableDirty());
+    QCOMPARE(Grid()->RowCount(), 3);
+    QCOMPARE(Grid()->Cells(0, 1), u"0"_s);
+    QCOMPARE(Grid()->Cells(1, 1), u"192.168.1.65  -  192.168.1.126"_s);
+    QCOMPARE(Grid()->Cells(0, 2), u"1"_s);
+    QCOMPARE(Grid()->Cells(1, 2), u"192.168.1.129  -  192.168.1.190"_s);
+
+    // The allowance changes the listing at once while the page is shown.
+    FArea->RFC1878MenuItem->trigger();
+    QCOMPARE(Grid()->RowCount(), 5);
+    QCOMPARE(Grid()->Cells(1, 1), u"192.168.1.1  -  192.168.1.62"_s);
+    QCOMPARE(Grid()->Cells(1, 4), u"192.168.1.193  -  192.168.1.254"_s);
+}
+
+void tst_SubnetHostPage::rebuiltOnlyWhenDirty()
+{
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->RowCount(), 255);
+    Grid()->SetCells(1, 5, u"untouched"_s);
+    ShowPage(FArea->GeneralInfoTab);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->Cells(1, 5), u"untouched"_s);
+
+    SetBits(4);
+    QCOMPARE(Grid()->RowCount(), 15);
+    QCOMPARE(Grid()->Cells(1, 5), u"128.0.80.1  -  128.0.95.254"_s);
+    QVERIFY(!FArea->SubnetTableDirty());
+
+    // A change made on another page is listed when the page is shown again.
+    ShowPage(FArea->GeneralInfoTab);
+    SetBits(3);
+    QVERIFY(FArea->SubnetTableDirty());
+    QCOMPARE(Grid()->RowCount(), 15);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->RowCount(), 7);
+}
+
+void tst_SubnetHostPage::fillsUnderTheHourglass()
+{
+    QList<int> cursors;
+    connect(Grid(), &TSuperStringGrid::RowCountChange, this, [&cursors] {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        cursors << (cursor ? int(cursor->shape()) : -1);
+    });
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(cursors, QList<int>{int(Qt::WaitCursor)});
+    QVERIFY(!QGuiApplication::overrideCursor());
+    // Nothing changed: no rebuild, no hourglass.
+    ShowPage(FArea->AddressInfoTab);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(cursors.size(), 1);
+}
+
+void tst_SubnetHostPage::largestTableStopsAtTheLimit()
+{
+    ShowPage(FArea->SubnetHostTab);
+    FArea->AddressTypeRadioGroup->findChild<QAbstractButton *>(u"AddressTypeRadioGroupItem0"_s)->click();
+    SetBits(22);
+    QCOMPARE(Grid()->RowCount(), 16386);
+    QCOMPARE(Grid()->Cells(0, 16385), u"16384"_s);
+    QCOMPARE(Grid()->Cells(1, 1), u"1.0.0.5  -  1.0.0.6"_s);
+    QCOMPARE(Grid()->Cells(1, 16385), u"1.1.0.5  -  1.1.0.6"_s);
+}
+
+void tst_SubnetHostPage::copyButtonFollowsThePage()
+{
+    // The argument type is only declared where the signal is, so the
+    // target is taken directly rather than through a QSignalSpy.
+    QList<QAbstractButton *> targets;
+    connect(FArea.get(), &TCalcArea::CopyTargetChanged, this,
+            [&targets](QAbstractButton *button) { targets << button; });
+    ShowPage(FArea->SubnetHostTab);
+    QVERIFY(CopyButton()->isEnabled());
+    QCOMPARE(targets.size(), 1);
+    QAbstractButton *target = targets.at(0);
+    QCOMPARE(target, static_cast<QAbstractButton *>(CopyButton()));
+
+    Grid()->SetSelection({0, 3, 1, 4});
+    ClearClipboard();
+    // What the Copy command does with its target.
+    target->click();
+    QCOMPARE(ClipboardText(), u"Subnet\tHost Range\r\n2\t128.0.3.1  -  128.0.3.254\r\n"
+                              u"3\t128.0.4.1  -  128.0.4.254\r\n"_s);
+
+    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
+        ShowPage(page);
+        QVERIFY(!CopyButton()->isEnabled());
+        ShowPage(FArea->SubnetHostTab);
+        QVERIFY(CopyButton()->isEnabled());
+    }
+}
+
+void tst_SubnetHostPage::grabLooksRight()
+{
+    ShowPage(FArea->SubnetHostTab);
+    Grid()->SetSelection({0, 3, 1, 3});
+    const QString file = QDir::temp().filePath(u"tst_subnethostpage.png"_s);
+    QVERIFY(FArea->grab().save(file));
+    // The widest range of this table fits its column.
+    QCOMPARE(Grid()->ColWidths(1), 176);
+}
+
+QTEST_MAIN(tst_SubnetHostPage)
+#include "tst_subnethostpage.moc"

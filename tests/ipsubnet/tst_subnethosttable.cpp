@@ -1,0 +1,119 @@
+#include "ipsubnet/SubnetHostTable.h"
+
+#include "controls/StringTableModel.h"
+#include "ipsubnet/IPAddress.h"
+#include "tests/common/TestEnvironment.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class tst_SubnetHostTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { FEnvironment = std::make_unique<TTestEnvironment>(); }
+
+    void rows_data();
+    void rows();
+    void refillShrinksAndKeepsTheHeader();
+    void hostRangeText();
+
+private:
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+};
+
+void tst_SubnetHostTable::rows_data()
+{
+    QTest::addColumn<int>("classType");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<bool>("rfc1878");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("firstRange");
+    QTest::addColumn<QString>("lastRange");
+
+    QTest::newRow("class C, 2 bits") << 2 << 2 << false << u"192.168.1.77"_s << 2
+                                     << u"192.168.1.65  -  192.168.1.126"_s << u"192.168.1.129  -  192.168.1.190"_s;
+    QTest::newRow("class C, 2 bits, RFC 1878") << 2 << 2 << true << u"192.168.1.77"_s << 4
+                                               << u"192.168.1.1  -  192.168.1.62"_s
+                                               << u"192.168.1.193  -  192.168.1.254"_s;
+    QTest::newRow("class B, 8 bits") << 1 << 8 << false << u"172.16.9.9"_s << 254
+                                     << u"172.16.1.1  -  172.16.1.254"_s << u"172.16.254.1  -  172.16.254.254"_s;
+    QTest::newRow("class B, 14 bits, RFC 1878, under the limit")
+        << 1 << 14 << true << u"128.1.0.1"_s << 16384 << u"128.1.0.1  -  128.1.0.2"_s
+        << u"128.1.255.253  -  128.1.255.254"_s;
+    QTest::newRow("class A, 22 bits, cut at the limit") << 0 << 22 << false << u"10.0.0.5"_s << 16385
+                                                        << u"10.0.0.5  -  10.0.0.6"_s << u"10.1.0.5  -  10.1.0.6"_s;
+    QTest::newRow("class C, 6 bits, top of the address space")
+        << 2 << 6 << false << u"223.255.255.9"_s << 62 << u"223.255.255.5  -  223.255.255.6"_s
+        << u"223.255.255.249  -  223.255.255.250"_s;
+}
+
+void tst_SubnetHostTable::rows()
+{
+    QFETCH(int, classType);
+    QFETCH(int, subnetBits);
+    QFETCH(bool, rfc1878);
+    QFETCH(QString, address);
+    QFETCH(int, rows);
+    QFETCH(QString, firstRange);
+    QFETCH(QString, lastRange);
+
+    TIPAddSubnet subnet;
+    subnet.SetClassType(static_cast<TIPClassType>(classType));
+    subnet.SetRFC1878(rfc1878);
+    subnet.SetSubnetBits(quint8(subnetBits));
+    const QStringList octets = address.split(u'.');
+    subnet.SetValue(octets[0].toUInt() << 24 | octets[1].toUInt() << 16 | octets[2].toUInt() << 8 | octets[3].toUInt());
+
+    TStringTableModel table;
+    table.SetColCount(2);
+    table.SetRowCount(2);
+    table.SetFixedCols(0);
+    table.SetCells(0, 0, u"Subnet"_s);
+    table.SetCells(1, 0, u"Host Range"_s);
+    FillSubnetHostTable(table, subnet);
+
+    QCOMPARE(SubnetHostRowCount(subnet), rows);
+    QCOMPARE(table.RowCount(), rows + 1);
+    QCOMPARE(table.Cells(0, 0), u"Subnet"_s);
+    QCOMPARE(table.Cells(0, 1), u"0"_s);
+    QCOMPARE(table.Cells(1, 1), firstRange);
+    QCOMPARE(table.Cells(0, rows), QString::number(rows - 1));
+    QCOMPARE(table.Cells(1, rows), lastRange);
+    // Consecutive subnets: each row starts one subnet after the last.
+    const quint32 step = quint32(1) << subnet.HostBits();
+    const auto firstHost = [&](int row) {
+        const QStringList parts = table.Cells(1, row).section(u"  -  "_s, 0, 0).split(u'.');
+        return parts[0].toUInt() << 24 | parts[1].toUInt() << 16 | parts[2].toUInt() << 8 | parts[3].toUInt();
+    };
+    for (int row = 2; row <= rows; row += qMax(1, rows / 50))
+        QCOMPARE(firstHost(row) - firstHost(row - 1), step);
+}
+
+void tst_SubnetHostTable::refillShrinksAndKeepsTheHeader()
+{
+    TIPAddSubnet subnet;
+    TStringTableModel table;
+    table.SetColCount(2);
+    table.SetCells(1, 0, u"Host Range"_s);
+    FillSubnetHostTable(table, subnet);
+    QCOMPARE(table.RowCount(), 255);
+    subnet.SetSubnetBits(2);
+    FillSubnetHostTable(table, subnet);
+    QCOMPARE(table.RowCount(), 3);
+    QCOMPARE(table.Cells(1, 0), u"Host Range"_s);
+    QCOMPARE(table.Cells(1, 2), u"128.0.128.1  -  128.0.191.254"_s);
+}
+
+void tst_SubnetHostTable::hostRangeText()
+{
+    QCOMPARE(HostRangeText(0xC0A80141u, 0xC0A8017Eu), u"192.168.1.65  -  192.168.1.126"_s);
+}
+
+QTEST_APPLESS_MAIN(tst_SubnetHostTable)
+#include "tst_subnethosttable.moc"
