@@ -423,7 +423,9 @@ void TIPSubnetArea::AddressTypeRadioGroupClick()
         return;
     }
     // In network-bits mode the prefix length shown stays where the new
-    // class allows it.
+    // class allows it. UpdateBitsRange first shows the model's own count, so
+    // setting the remembered one raises the change that applies it, also
+    // after a typed first octet when the field still shows the old prefix.
     const int networkBits = BitsSpinEdit->Value();
     FSubnet.SetClassType(classType);
     UpdateBitsRange();
@@ -431,9 +433,6 @@ void TIPSubnetArea::AddressTypeRadioGroupClick()
     FSubnetTableDirty = true;
     if (NetworkBitsMode()) {
         BitsSpinEdit->SetValue(networkBits);
-        // Applied even when the field already showed this value: after a
-        // typed first octet the field still shows the old class's prefix.
-        BitsSpinEditChange();
     }
     UpdateSubnetDisplay();
 }
