@@ -19,7 +19,9 @@ namespace {
 QPointer<TNetworkButtonForm> GNetworkButtonForm;
 
 constexpr int PanelLeft = 48;
-constexpr int PanelWidth = 129;
+// 4 pixels wider than drawn, so that "Propagation Delay (msec)" is not cut
+// off at the design font; the panels have no border, so nothing else shows.
+constexpr int PanelWidth = 133;
 constexpr int FieldWidth = 121;
 constexpr int FieldHeight = 21;
 constexpr int LabelHeight = 16;
@@ -46,7 +48,8 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget *parent)
     const auto label = [](QWidget *parent, const char *name, const QString &caption, int top) {
         auto *l = new QLabel(caption, parent);
         l->setObjectName(QLatin1String(name));
-        l->setGeometry(4, top, FieldWidth, LabelHeight);
+        // Labels size to their text, as wide as the panel allows.
+        l->setGeometry(4, top, qMax(FieldWidth, l->sizeHint().width()), LabelHeight);
         return l;
     };
     const auto spinEdit = [](QWidget *parent, const char *name, int top, qint32 value) {

@@ -1,0 +1,493 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/VorlGlobal.h"
+#include "controls/BetterSpinEdit.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "tests/common/TestEnvironment.h"
+
+using namespace Qt::StringLiterals;
+using K = TNetworkButtonKind;
+
+Q_DECLARE_METATYPE(TNetworkButtonKind)
+
+class tst_NetworkButtonForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void layoutAndBuddies();
+    void satelliteForANewNetwork();
+    void topologyDefaults_data();
+    void topologyDefaults();
+    void t1ToT3KeepsChoicesAndDelay();
+    void typedCustomTopology();
+    void typedListedNameKeepsOther();
+    void emptyTopologyShowsUnknown();
+    void typedBandwidthIsAppended();
+    void bandwidthKeyFilter();
+    void emptyBandwidthBecomesZero();
+    void invalidBandwidthStoresNothing_data();
+    void invalidBandwidthStoresNothing();
+    void nodeB();
+    void applyStaysOpenCancelStoresNothing();
+    void escapeCancels();
+    void firstLoadConfiguresFully();
+    void loadingKeepsTheElementKind();
+    void loadingAppendsAnUnlistedBandwidth();
+    void onlyTheSelectedItemCounts();
+    void singleInstance();
+
+private:
+    // Moves through the topology list with the arrow keys, as a user would,
+    // until `index` is selected.
+    void PickTopology(int index);
+    void TypeInto(QComboBox *box, const QString &text);
+    void SaveGrab(const QString &name);
+
+    std::unique_ptr<TTestEnvironment> FEnvironment;
+    TNetworkButtonForm *FForm = nullptr;
+    TNetworkButton *FNetwork = nullptr;
+    QComboBox *FTopology = nullptr;
+    QComboBox *FBandwidth = nullptr;
+    TBetterSpinEdit *FPropDelay = nullptr;
+};
+
+void tst_NetworkButtonForm::initTestCase()
+{
+    FEnvironment = std::make_unique<TTestEnvironment>();
+}
+
+void tst_NetworkButtonForm::init()
+{
+    FForm = new TNetworkButtonForm;
+    FNetwork = new TNetworkButton;
+    FTopology = FForm->findChild<QComboBox *>(u"TopologyComboBox"_s);
+    FBandwidth = FForm->findChild<QComboBox *>(u"BandwidthComboBox"_s);
+    FPropDelay = FForm->findChild<TBetterSpinEdit *>(u"PropDelaySpinEdit"_s);
+    QVERIFY(FTopology && FBandwidth && FPropDelay);
+}
+
+void tst_NetworkButtonForm::cleanup()
+{
+    delete FForm;
+    delete FNetwork;
+    delete TNetworkButtonForm::GetNetworkButtonForm(false);
+}
+
+void tst_NetworkButtonForm::PickTopology(int index)
+{
+    FTopology->setFocus();
+    while (FTopology->currentIndex() < index)
+        QTest::keyClick(FTopology, Qt::Key_Down);
+    while (FTopology->currentIndex() > index)
+        QTest::keyClick(FTopology, Qt::Key_Up);
+    QCOMPARE(FForm->SelectedTopologyIndex(), index);
+}
+
+void tst_NetworkButtonForm::TypeInto(QComboBox *box, const QString &text)
+{
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void tst_NetworkButtonForm::SaveGrab(const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TARVELO_GRAB_DIR");
+    if (!folder.isEmpty())
+        FForm->grab().save(folder + u'/' + name + u".png"_s);
+}
+
+void tst_NetworkButtonForm::layoutAndBuddies()
+{
+    const auto label = [this](const char *name) { return FForm->findChild<QLabel *>(QLatin1String(name)); };
+    QCOMPARE(label("Label1")->buddy(), FTopology);
+    QCOMPARE(label("Label2")->buddy(), FBandwidth);
+    QCOMPARE(label("PropDelayLabel")->buddy(), FPropDelay);
+    QCOMPARE(label("ProcessTimeLabel")->buddy(), FForm->ProcessTimeSpinEdit);
+    QCOMPARE(label("PacketSizeLabel")->buddy(), FForm->PacketSizeSpinEdit);
+    QCOMPARE(label("PropDelayLabel")->text(), u"Propagation &Delay (msec)"_s);
+    QCOMPARE(FForm->NetworkPanel->geometry(), QRect(48, 0, 133, 129));
+    QCOMPARE(FForm->StationPanel->pos(), QPoint(48, 0));
+    QCOMPARE(FForm->OKButton->geometry(), QRect(8, 136, 65, 25));
+    QCOMPARE(FForm->ApplyButton->geometry(), QRect(152, 136, 65, 25));
+    QVERIFY(FForm->OKButton->isDefault());
+    QCOMPARE(FForm->width(), 225);
+    QCOMPARE(FTopology->count(), 14);
+    QCOMPARE(FTopology->currentText(), u"<Unknown Topology>"_s);
+    QCOMPARE(FBandwidth->currentText(), u"0"_s);
+    QVERIFY(!FForm->Kind());
+    QVERIFY(FForm->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!FForm->isModal());
+    // Every caption fits its label at the design font.
+    for (QLabel *l : FForm->findChildren<QLabel *>()) {
+        const int text = l->fontMetrics().horizontalAdvance(l->text().remove(u'&'));
+        QVERIFY2(text <= l->width() && l->x() + text <= l->parentWidget()->width(), qPrintable(l->text()));
+    }
+}
+
+void tst_NetworkButtonForm::satelliteForANewNetwork()
+{
+    QSignalSpy applied(FForm, &TNetworkButtonForm::OnApply);
+    FForm->EditNetworkButton(FNetwork);
+    QVERIFY(FForm->isVisible());
+    QCOMPARE(FForm->windowTitle(), u"<Unknown Topology> Properties"_s);
+    PickTopology(8);
+    QCOMPARE(FTopology->currentText(), u"Satellite"_s);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbSatellite));
+    QStringList choices;
+    for (int i = 0; i < FBandwidth->count(); ++i)
+        choices << FBandwidth->itemText(i);
+    QCOMPARE(choices, WanBandwidthList());
+    QCOMPARE(FBandwidth->currentText(), u"0.512"_s);
+    QVERIFY(FPropDelay->isEnabled());
+    QCOMPARE(FPropDelay->Value(), 270);
+    QCOMPARE(FForm->windowTitle(), u"Satellite Properties"_s);
+    SaveGrab(u"networkbuttonform-satellite"_s);
+
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QVERIFY(!FForm->isVisible());
+    QCOMPARE(applied.size(), 1);
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbSatellite);
+    QCOMPARE(FNetwork->NetworkName, u"Satellite"_s);
+    QCOMPARE(FNetwork->Bandwidth, 0.512);
+    QCOMPARE(FNetwork->PropDelay, 270);
+    QCOMPARE(FNetwork->TopologyIndex, qint16(8));
+    QCOMPARE(FNetwork->DisplayName(), u"Satellite (0.512 Mbps)"_s);
+    QCOMPARE(FNetwork->toolTip(), u"Satellite (0.512 Mbps)"_s);
+    const QSize size(TNetworkButton::PictureSize, TNetworkButton::PictureSize);
+    QCOMPARE(FNetwork->icon().pixmap(size).toImage(), QIcon(u":/artwork/satellite.svg"_s).pixmap(size).toImage());
+}
+
+void tst_NetworkButtonForm::topologyDefaults_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<QString>("bandwidth");
+    QTest::addColumn<bool>("delayEnabled");
+    QTest::addColumn<int>("delay");
+    QTest::newRow("Ethernet") << 4 << QStringList{"10", "100", "1000"} << "10" << false << 0;
+    QTest::newRow("Token Ring") << 12 << QStringList{"4", "16"} << "16" << false << 0;
+    QTest::newRow("56-Switched") << 0 << QStringList{"0.056"} << "0.056" << true << 10;
+    QTest::newRow("Frame Relay") << 6 << WanBandwidthList() << "1.544" << true << 20;
+    QTest::newRow("SMDS") << 9 << QStringList{"44.736"} << "44.736" << true << 1;
+}
+
+void tst_NetworkButtonForm::topologyDefaults()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, choices);
+    QFETCH(QString, bandwidth);
+    QFETCH(bool, delayEnabled);
+    QFETCH(int, delay);
+    FForm->EditNetworkButton(FNetwork);
+    FPropDelay->SetValue(1234);
+    PickTopology(index);
+    QStringList shown;
+    for (int i = 0; i < FBandwidth->count(); ++i)
+        shown << FBandwidth->itemText(i);
+    QCOMPARE(shown, choices);
+    QCOMPARE(FBandwidth->currentText(), bandwidth);
+    QCOMPARE(FPropDelay->isEnabled(), delayEnabled);
+    QCOMPARE(FForm->PropDelayLabel->isEnabled(), delayEnabled);
+    QCOMPARE(FPropDelay->Value(), delay);
+}
+
+void tst_NetworkButtonForm::t1ToT3KeepsChoicesAndDelay()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    QCOMPARE(FBandwidth->currentText(), u"1.544"_s);
+    FPropDelay->SetValue(7);
+    FBandwidth->addItem(u"12.5"_s); // as typed earlier
+    PickTopology(11);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbTCarrier));
+    QCOMPARE(FBandwidth->currentText(), u"44.736"_s);
+    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1);
+    QCOMPARE(FPropDelay->Value(), 7);
+    QCOMPARE(FForm->windowTitle(), u"T3 Properties"_s);
+}
+
+void tst_NetworkButtonForm::typedCustomTopology()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    FTopology->lineEdit()->selectAll();
+    QTest::keyClicks(FTopology, u"My"_s);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
+    QCOMPARE(FForm->SelectedTopologyIndex(), -1);
+    QCOMPARE(FBandwidth->currentText(), u"0"_s);
+    QCOMPARE(FBandwidth->count(), FullBandwidthList().size());
+    QCOMPARE(FPropDelay->Value(), 10);
+    QCOMPARE(FForm->windowTitle(), u"My Properties"_s);
+
+    // Every keystroke resets the bandwidth text.
+    TypeInto(FBandwidth, u"25"_s);
+    QTest::keyClicks(FTopology, u" WAN"_s);
+    QCOMPARE(FBandwidth->currentText(), u"0"_s);
+    QCOMPARE(FForm->windowTitle(), u"My WAN Properties"_s);
+
+    QTest::keyClick(FTopology, Qt::Key_Return);
+    QCOMPARE(FTopology->count(), 15);
+    QCOMPARE(FTopology->itemText(14), u"My WAN"_s);
+    QCOMPARE(FForm->SelectedTopologyIndex(), 14);
+    QVERIFY(FForm->isVisible()); // Enter stays in the box
+
+    TypeInto(FBandwidth, u"2"_s);
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QCOMPARE(FNetwork->NetworkName, u"My WAN"_s);
+    QCOMPARE(FNetwork->TopologyIndex, qint16(14));
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbOther);
+    QCOMPARE(FNetwork->DisplayName(), u"My WAN (2 Mbps)"_s);
+    const QSize size(TNetworkButton::PictureSize, TNetworkButton::PictureSize);
+    QCOMPARE(FNetwork->icon().pixmap(size).toImage(), QIcon(u":/artwork/other.svg"_s).pixmap(size).toImage());
+
+    // The name stays in the list; picking it again means nbOther.
+    PickTopology(4);
+    PickTopology(14);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
+}
+
+void tst_NetworkButtonForm::typedListedNameKeepsOther()
+{
+    FForm->EditNetworkButton(FNetwork);
+    TypeInto(FTopology, u"Ethernet"_s);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
+    QTest::keyClick(FTopology, Qt::Key_Enter);
+    QCOMPARE(FTopology->count(), 14);
+    QCOMPARE(FForm->SelectedTopologyIndex(), 4);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
+    FForm->ButtonClick(FForm->OKButton);
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbOther);
+    QCOMPARE(FNetwork->TopologyIndex, qint16(4));
+    QCOMPARE(FNetwork->NetworkName, u"Ethernet"_s);
+}
+
+void tst_NetworkButtonForm::emptyTopologyShowsUnknown()
+{
+    FForm->EditNetworkButton(FNetwork);
+    FTopology->lineEdit()->selectAll();
+    QTest::keyClick(FTopology, Qt::Key_Delete);
+    QTest::keyClick(FTopology, Qt::Key_Return);
+    QCOMPARE(FTopology->currentText(), u"<Unknown Topology>"_s);
+    QCOMPARE(FTopology->count(), 14);
+    QTest::keyClick(FTopology, Qt::Key_Return);
+    QCOMPARE(FTopology->count(), 14); // never added as a name
+}
+
+void tst_NetworkButtonForm::typedBandwidthIsAppended()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    TypeInto(FBandwidth, u"12.5"_s);
+    QTest::keyClick(FBandwidth, Qt::Key_Return);
+    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1);
+    QCOMPARE(FBandwidth->itemText(FBandwidth->count() - 1), u"12.5"_s);
+    QCOMPARE(FBandwidth->currentText(), u"12.5"_s);
+    QVERIFY(FForm->isVisible());
+    QTest::keyClick(FBandwidth, Qt::Key_Return);
+    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1); // only once
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QCOMPARE(FNetwork->Bandwidth, 12.5);
+    QCOMPARE(FNetwork->DisplayName(), u"T1 (12.5 Mbps)"_s);
+}
+
+void tst_NetworkButtonForm::bandwidthKeyFilter()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(4);
+    TypeInto(FBandwidth, u"1a2 b.-x3,"_s);
+    QCOMPARE(FBandwidth->currentText(), u"12.3"_s);
+    QTest::keyClick(FBandwidth, Qt::Key_Backspace);
+    QCOMPARE(FBandwidth->currentText(), u"12."_s);
+    // The topology box takes any text.
+    TypeInto(FTopology, u"X-1 a"_s);
+    QCOMPARE(FTopology->currentText(), u"X-1 a"_s);
+}
+
+void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(4);
+    FBandwidth->lineEdit()->selectAll();
+    QTest::keyClick(FBandwidth, Qt::Key_Delete);
+    QCOMPARE(FBandwidth->currentText(), QString());
+    QTest::keyClick(FBandwidth, Qt::Key_Return);
+    QCOMPARE(FBandwidth->currentText(), u"0"_s);
+    QCOMPARE(FBandwidth->count(), 3); // "0" is never a choice
+}
+
+void tst_NetworkButtonForm::invalidBandwidthStoresNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("two points") << "1.2.3";
+    QTest::newRow("lone point") << ".";
+    QTest::newRow("pasted text") << "ten";
+}
+
+void tst_NetworkButtonForm::invalidBandwidthStoresNothing()
+{
+    QFETCH(QString, text);
+    QSignalSpy applied(FForm, &TNetworkButtonForm::OnApply);
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(8);
+    // The key filter passes these characters, or they come from the clipboard.
+    FBandwidth->setEditText(text);
+    try {
+        FForm->ButtonClick(FForm->OKButton);
+        QFAIL("accepted");
+    } catch (const TVorlError &e) {
+        QCOMPARE(e.Message(), u"'%1' is not a valid floating point value"_s.arg(text));
+    }
+    QVERIFY(FForm->isVisible());
+    QCOMPARE(applied.size(), 0);
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
+    QCOMPARE(FNetwork->NetworkName, u"<Unknown Topology>"_s);
+    QCOMPARE(FNetwork->PropDelay, 0);
+    QCOMPARE(FNetwork->DisplayName(), u"<Unknown Topology>"_s);
+}
+
+void tst_NetworkButtonForm::nodeB()
+{
+    TNetworkButton node;
+    node.SetNetworkButtonKind(K::nbTowerCPU);
+    node.NetworkName = u"Node B"_s;
+    node.PacketSize = 1024;
+    node.ProcessTime = 3;
+    FForm->EditNetworkButton(&node);
+    QVERIFY(FForm->StationPanel->isVisible());
+    QVERIFY(!FForm->NetworkPanel->isVisible());
+    QCOMPARE(FForm->windowTitle(), u"Node B Properties"_s);
+    QCOMPARE(FForm->height(), TNetworkButtonForm::NodeClientHeight);
+    QCOMPARE(FForm->OKButton->y(), 104);
+    QCOMPARE(FForm->PacketSizeSpinEdit->Value(), 1024);
+    QCOMPARE(FForm->ProcessTimeSpinEdit->Value(), 3);
+    SaveGrab(u"networkbuttonform-nodeb"_s);
+
+    FForm->PacketSizeSpinEdit->selectAll();
+    QTest::keyClicks(FForm->PacketSizeSpinEdit, u"2048"_s);
+    FForm->ProcessTimeSpinEdit->SetValue(20);
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QCOMPARE(node.PacketSize, 2048);
+    QCOMPARE(node.ProcessTime, 20);
+    QCOMPARE(node.DisplayName(), u"Node B (2048 bytes)"_s);
+    QCOMPARE(node.NetworkButtonKind(), K::nbTowerCPU);
+
+    // Back to a network: the taller layout again.
+    FForm->EditNetworkButton(FNetwork);
+    QCOMPARE(FForm->height(), TNetworkButtonForm::NetworkClientHeight);
+    QCOMPARE(FForm->OKButton->y(), 136);
+    QVERIFY(FForm->NetworkPanel->isVisible());
+    QVERIFY(!FForm->StationPanel->isVisible());
+}
+
+void tst_NetworkButtonForm::applyStaysOpenCancelStoresNothing()
+{
+    QSignalSpy applied(FForm, &TNetworkButtonForm::OnApply);
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    QTest::mouseClick(FForm->ApplyButton, Qt::LeftButton);
+    QVERIFY(FForm->isVisible());
+    QCOMPARE(applied.size(), 1);
+    QCOMPARE(FNetwork->NetworkName, u"T1"_s);
+
+    PickTopology(11);
+    QTest::mouseClick(FForm->CancelButton, Qt::LeftButton);
+    QVERIFY(!FForm->isVisible());
+    QCOMPARE(applied.size(), 1);
+    QCOMPARE(FNetwork->NetworkName, u"T1"_s);
+    QCOMPARE(FNetwork->Bandwidth, 1.544);
+}
+
+void tst_NetworkButtonForm::escapeCancels()
+{
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(4);
+    QTest::keyClick(FForm, Qt::Key_Escape);
+    QVERIFY(!FForm->isVisible());
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
+}
+
+void tst_NetworkButtonForm::firstLoadConfiguresFully()
+{
+    TNetworkButton element;
+    element.SetNetworkButtonKind(K::nb56Switched);
+    element.NetworkName = u"56-Switched"_s;
+    element.TopologyIndex = 0;
+    element.Bandwidth = 0.056;
+    element.PropDelay = 33;
+    FForm->EditNetworkButton(&element);
+    QCOMPARE(FForm->Kind(), std::optional(K::nb56Switched));
+    QCOMPARE(FBandwidth->count(), 1);
+    QCOMPARE(FBandwidth->currentText(), u"0.056"_s);
+    QCOMPARE(FPropDelay->Value(), 33); // the element's value wins over the default
+    QVERIFY(FPropDelay->isEnabled());
+    QCOMPARE(FTopology->currentIndex(), 0);
+    QCOMPARE(FForm->windowTitle(), u"56-Switched Properties"_s);
+}
+
+void tst_NetworkButtonForm::loadingKeepsTheElementKind()
+{
+    TNetworkButton element;
+    element.SetNetworkButtonKind(K::nbOther);
+    element.NetworkName = u"Ethernet"_s;
+    element.TopologyIndex = 4;
+    element.Bandwidth = 10;
+    FForm->EditNetworkButton(&element);
+    QCOMPARE(FTopology->currentText(), u"Ethernet"_s);
+    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
+    QCOMPARE(FBandwidth->count(), FullBandwidthList().size());
+    QVERIFY(FPropDelay->isEnabled());
+}
+
+void tst_NetworkButtonForm::loadingAppendsAnUnlistedBandwidth()
+{
+    TNetworkButton element;
+    element.SetNetworkButtonKind(K::nbTCarrier);
+    element.NetworkName = u"T1"_s;
+    element.TopologyIndex = 10;
+    element.Bandwidth = 12.5;
+    FForm->EditNetworkButton(&element);
+    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1);
+    QCOMPARE(FBandwidth->currentText(), u"12.5"_s);
+    QCOMPARE(FBandwidth->currentIndex(), FBandwidth->count() - 1);
+}
+
+void tst_NetworkButtonForm::onlyTheSelectedItemCounts()
+{
+    // Loading another element never stores anything into the one shown before.
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(4);
+    TNetworkButton other;
+    other.SetNetworkButtonKind(K::nbSatellite);
+    other.NetworkName = u"Satellite"_s;
+    other.TopologyIndex = 8;
+    other.Bandwidth = 0.512;
+    other.PropDelay = 270;
+    FForm->EditNetworkButton(&other);
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
+    QCOMPARE(FForm->windowTitle(), u"Satellite Properties"_s);
+    QCOMPARE(FPropDelay->Value(), 270);
+    QCOMPARE(FForm->SelectedTopologyIndex(), 8);
+}
+
+void tst_NetworkButtonForm::singleInstance()
+{
+    QVERIFY(!TNetworkButtonForm::GetNetworkButtonForm(false));
+    QWidget owner;
+    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(true, &owner);
+    QVERIFY(form);
+    QCOMPARE(form->parentWidget(), &owner);
+    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(true), form);
+    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(false), form);
+}
+
+QTEST_MAIN(tst_NetworkButtonForm)
+#include "tst_networkbuttonform.moc"
