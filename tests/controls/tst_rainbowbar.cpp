@@ -15,7 +15,6 @@ private slots:
     void stripeHeight_data();
     void stripeHeight();
     void stripeHeightOutOfRange();
-    void stripeRectsStackFromTheTop();
     void stripeNotifiesOnlyOnChange();
 
     void newBarDefaults();
@@ -65,15 +64,6 @@ void tst_RainbowBar::stripeHeightOutOfRange()
     } catch (const TVorlError &error) {
         QCOMPARE(error.Message(), QStringLiteral("Range check error"));
     }
-}
-
-void tst_RainbowBar::stripeRectsStackFromTheTop()
-{
-    // Inner rectangle of a bar with a one-pixel border: rows 1 ... 5.
-    const std::vector<QRect> rects = RainbowStripeRects(QRect(1, 1, 10, 5), {0.5f, 0.5f});
-    QCOMPARE(rects.size(), std::size_t(2));
-    QCOMPARE(rects[0], QRect(1, 1, 10, 2));
-    QCOMPARE(rects[1], QRect(1, 3, 10, 2));
 }
 
 void tst_RainbowBar::stripeNotifiesOnlyOnChange()

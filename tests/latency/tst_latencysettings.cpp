@@ -26,7 +26,6 @@ private slots:
     void kindOrdinals();
     void impossibleValuesAreClamped();
     void wronglyTypedCountAndName();
-    void handCorruptedFile();
 
 private:
     static void Write(const std::function<void(TRegKey &)> &writer);
@@ -282,33 +281,6 @@ void tst_LatencySettings::wronglyTypedCountAndName()
     QCOMPARE(read->Problems, QStringList{"Invalid data type for 'Network1Name'"});
     QCOMPARE(read->Networks.front().Kind, TNetworkButtonKind::nbTCarrier);
     QCOMPARE(read->Networks.front().Name, QString());
-}
-
-void tst_LatencySettings::handCorruptedFile()
-{
-    FEnvironment->WriteSettingsFile(
-        "Windows Registry Editor Version 5.00\r\n\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20\\LatencyCalc]\r\n"
-        "\"NodeA\"=hex:40,00\r\n"
-        "\"NodeB\"=dword:00000400\r\n"
-        "\"NumNetworks\"=dword:7fffffff\r\n"
-        "\"Network1\"=hex:00,00,00,00,00,00,24,40,4b,00,00,00,63,00,00,00,00,00,00,00,08,00,00,00\r\n"
-        "\"Network2\"=\"garbage\"\r\n"
-        "this line is not understood\r\n");
-    const std::optional<TLatencySettings> read = ReadLatencySettings();
-    QVERIFY(read);
-    QCOMPARE(read->NodeA, (TNodeRecord{64, 0}));
-    QCOMPARE(read->NodeB, (TNodeRecord{1024, 0}));
-    QCOMPARE(read->Networks.size(), std::size_t(14));
-    QCOMPARE(read->Networks[0].Kind, TNetworkButtonKind::nbUnknownNetwork);  // ordinal 99
-    QCOMPARE(read->Networks[0].Record->Bandwidth, 10.0);
-    QCOMPARE(read->Networks[0].Record->Left, 75);
-    for (std::size_t i = 1; i < 14; ++i)
-        QVERIFY(!read->Networks[i].Record);
-    QVERIFY(read->Problems.contains(QStringLiteral("Invalid data type for 'NodeA'")));
-    QVERIFY(read->Problems.contains(QStringLiteral("Invalid data type for 'NodeB'")));
-    QVERIFY(read->Problems.contains(QStringLiteral("Invalid data type for 'Network2'")));
-    QVERIFY(read->Problems.contains(QStringLiteral("Failed to get data for 'Network14'")));
 }
 
 QTEST_GUILESS_MAIN(tst_LatencySettings)

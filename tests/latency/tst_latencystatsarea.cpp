@@ -37,12 +37,10 @@ private slots:
     void firstStartTable();
     void t1ExampleCopiedInEveryDirection_data();
     void t1ExampleCopiedInEveryDirection();
-    void satelliteAndEthernet();
     void reenteringReformatsWithoutRecomputing();
     void copyCommandFollowsThePages();
     void overflowKeepsThePreviousTable();
     void fourteenNetworksGiveEighteenRows();
-    void graphsOfTheT1Example();
     void movedNetworksExchangeColours();
     void grabPages();
 
@@ -174,24 +172,6 @@ void tst_LatencyStatsArea::t1ExampleCopiedInEveryDirection()
     QCOMPARE(CopiedTable(), table);
 }
 
-void tst_LatencyStatsArea::satelliteAndEthernet()
-{
-    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
-    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
-    ConfigureNetwork(Setup()->FNetworkList.at(1), 8);  // Satellite
-    Enter(FArea->LatencyStatsTabSheet);
-    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.2710000"));
-    FArea->LatencyStatsPage->SetPacketDirection(TPacketDirection::pdRoundTrip);
-    FArea->LatencyStatsTabSheetEnter();
-    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5570000"));
-
-    ConfigureNetwork(Setup()->FNetworkList.at(1), 4);  // Ethernet, 10 Mbps
-    FArea->LatencyStatsPage->SetPacketDirection(TPacketDirection::pdBToA);
-    FArea->LatencyStatsTabSheetEnter();
-    QCOMPARE(GridColumn(0).at(2), QStringLiteral("Ethernet (10 Mbps)"));
-    QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.0008352"));
-}
-
 void tst_LatencyStatsArea::reenteringReformatsWithoutRecomputing()
 {
     BuildT1Example();
@@ -258,37 +238,6 @@ void tst_LatencyStatsArea::fourteenNetworksGiveEighteenRows()
     Enter(FArea->LatencyGraphsTabSheet);
     QCOMPARE(FArea->LatencyGraphsPage->findChild<QLabel *>(QStringLiteral("WhiteLabel"))->text(),
              QStringLiteral("Node B (1024 bytes)"));
-}
-
-void tst_LatencyStatsArea::graphsOfTheT1Example()
-{
-    BuildT1Example();
-    Enter(FArea->LatencyGraphsTabSheet);
-    TRainbowBar *bar = FArea->LatencyGraphsPage->RainbowBarA;
-    QCOMPARE(bar->NumStripes(), 3);
-    QCOMPARE(bar->Stripes(0).Value(), Setup()->DesktopNetworkButton->FractionAToB);
-    QCOMPARE(bar->Stripes(2).Value(), 0.0f);
-    // 65.2 % red over 34.8 % yellow on the 233 inner rows.
-    const QImage image = bar->grab().toImage();
-    const QRect inner = bar->StripeRect();
-    int red = 0;
-    int yellow = 0;
-    for (int y = inner.top(); y <= inner.bottom(); ++y) {
-        const QRgb pixel = image.pixel(inner.center().x(), y) | 0xff000000u;
-        red += pixel == qRgb(255, 0, 0);
-        yellow += pixel == qRgb(255, 255, 0);
-    }
-    QCOMPARE(red, 152);
-    QCOMPARE(yellow, 81);
-
-    ClearClipboard();
-    QTest::mouseClick(FArea->LatencyGraphsPage->CopyLatencyGraphsButton, Qt::LeftButton);
-    const QImage picture = ClipboardImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(picture.size(), FArea->LatencyGraphsPage->LatencyGraphsCanvasPanel->size());
-    const QRgb face = FArea->LatencyGraphsPage->LatencyGraphsCanvasPanel->Color().rgb();
-    for (int y = 0; y < 25; ++y)
-        for (int x = 240; x < 265; ++x)
-            QCOMPARE(picture.pixel(x, y) | 0xff000000u, face);
 }
 
 void tst_LatencyStatsArea::movedNetworksExchangeColours()
