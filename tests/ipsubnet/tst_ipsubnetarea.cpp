@@ -663,7 +663,7 @@ void tst_IPSubnetArea::textFitsItsControls()
     TypeOctet(FArea->MaskEdit4, u"254"_s);
     SetBits(9);
     const QString grabDir = qEnvironmentVariable("TARVELO_GRAB_DIR");
-    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
+    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->SubnetHostTab, FArea->CIDRTab}) {
         ShowPage(page);
         if (!grabDir.isEmpty())
         {
