@@ -297,8 +297,14 @@ void TNetworkSetupPage::NetworkButtonRemove(TNetworkButton *sender)
     // The last network stays, and the nodes are never removed.
     if (FNetworkList.size() > 3 && a >= 1 && a <= FNetworkList.size() - 2) {
         const QList<QAction *> items = RemoveNetwork1->actions();
-        if (a - 1 < items.size())
-            delete items[a - 1];
+        if (a - 1 < items.size()) {
+            // The item may be the one being triggered right now.
+            QAction *item = items[a - 1];
+            if (RemoveNetwork1->defaultAction() == item)
+                RemoveNetwork1->setDefaultAction(nullptr);
+            RemoveNetwork1->removeAction(item);
+            item->deleteLater();
+        }
         NetworkSetupPanel->ClearCanvas();
         sender->hide();
         sender->SetInLayout(false);

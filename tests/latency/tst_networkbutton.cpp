@@ -37,6 +37,7 @@ private slots:
     void rightPressSelectsThenOpensMenu();
     void leftPressDoesNotOpenMenu();
     void dragWaitsForThreshold();
+    void dragRunsPastThreshold();
     void propertiesItemOpensTheDialog();
 
 private:
@@ -213,6 +214,27 @@ void tst_NetworkButton::dragWaitsForThreshold()
                     Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&button, &far);
     QCOMPARE(started.size(), 0);
+}
+
+void tst_NetworkButton::dragRunsPastThreshold()
+{
+    TNetworkButton button;
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QSignalSpy started(&button, &TNetworkButton::StartDrag);
+    QSignalSpy ended(&button, &TNetworkButton::EndDrag);
+    connect(&button, &TNetworkButton::MouseDown, &button,
+            [](TNetworkButton *sender) { sender->BeginDrag(5); });
+    connect(&button, &TNetworkButton::StartDrag, &button,
+            [&] { QCOMPARE(ended.size(), 0); });
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 25), button.mapToGlobal(QPointF(20, 25)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    // The offscreen platform ends every drag at once, unaccepted.
+    QCoreApplication::sendEvent(&button, &move);
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(ended.size(), 1);
+    QVERIFY(!button.isDown());
 }
 
 void tst_NetworkButton::propertiesItemOpensTheDialog()

@@ -47,6 +47,7 @@ private slots:
     void dragRefusals();
     void dragHidesTheLines();
     void dragOverNetworks();
+    void mouseDragOfNetworksOnly();
     void selectionByMouse();
     void linesFollowTheChain();
     void copyLayoutPicture();
@@ -562,6 +563,43 @@ void tst_NetworkSetupPage::dragOverNetworks()
     FPage->NetworkButtonEndDrag(dragged);
     QCOMPARE(dragged->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(crossed->cursor().shape(), Qt::ArrowCursor);
+}
+
+void tst_NetworkSetupPage::mouseDragOfNetworksOnly()
+{
+    GrowTo(2);
+    TNetworkButton *network = Network(1);
+    Network(2)->raise();
+    QSignalSpy started(network, &TNetworkButton::StartDrag);
+    QSignalSpy ended(network, &TNetworkButton::EndDrag);
+    bool linesHidden = false;
+    connect(network, &TNetworkButton::StartDrag, this, [&] {
+        // Connected after the page: the page's start handling has run.
+        linesHidden = !FPage->NetworkSetupPanel->GenerateOnPaint();
+    });
+    const auto drag = [](TNetworkButton *element, int distance) {
+        QTest::mousePress(element, Qt::LeftButton, {}, QPoint(20, 20));
+        const QPointF to(20 + distance, 20);
+        QMouseEvent move(QEvent::MouseMove, to, element->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(element, &move);
+        QTest::mouseRelease(element, Qt::LeftButton, {}, to.toPoint());
+    };
+    drag(network, 4);
+    QCOMPARE(started.size(), 0);
+    drag(network, 5);
+    // The offscreen platform ends the drag at once, as a cancelled drag.
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(ended.size(), 1);
+    QVERIFY(linesHidden);
+    QVERIFY(FPage->NetworkSetupPanel->GenerateOnPaint());
+    QCOMPARE(FPage->NetworkSetupPanel->children().last(), network); // brought to the front
+    QCOMPARE(network->pos(), QPoint(75, 8));
+    QCOMPARE(FPage->FSelectedButton, network);
+
+    QSignalSpy nodeStarted(FPage->DesktopNetworkButton, &TNetworkButton::StartDrag);
+    drag(FPage->DesktopNetworkButton, 30);
+    QCOMPARE(nodeStarted.size(), 0);
 }
 
 void tst_NetworkSetupPage::selectionByMouse()
