@@ -28,6 +28,7 @@ class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class TBetterSpinEdit;
