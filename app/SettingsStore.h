@@ -11,7 +11,7 @@
 //   [HKEY_CURRENT_USER\Software\Vorl Group\Tarvelo Calculator\2.20]
 //   "Calculator"=dword:00000001
 //   "Position"=hex:0a,00,00,00,...
-//   "SubnetAddress"="128.0.0.1"
+//   "Name"="Ethernet"
 //
 // Saving replaces the file atomically, so a crash during a save leaves either
 // the old or the new file. A file that cannot be read completely is copied
