@@ -46,7 +46,6 @@ class tst_VorlPanels : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void defaults();
     void loweredBevelPixels();
     void frameRings_data();
     void frameRings();
@@ -72,24 +71,6 @@ private:
 void tst_VorlPanels::initTestCase()
 {
     FEnvironment = std::make_unique<TTestEnvironment>();
-}
-
-void tst_VorlPanels::defaults()
-{
-    TCanvasPanel panel;
-    QCOMPARE(panel.CaptionPadding(), quint16(2));
-    QCOMPARE(panel.VerticalCaptionPadding(), quint16(2));
-    QCOMPARE(panel.VerticalAlignment(), TVerticalAlignment::vaMiddle);
-    QCOMPARE(panel.Alignment(), Qt::Alignment(Qt::AlignHCenter));
-    QCOMPARE(panel.BevelOuter(), TBevelCut::bvLowered);
-    QCOMPARE(panel.BevelInner(), TBevelCut::bvNone);
-    QCOMPARE(panel.BevelWidth(), 1);
-    QCOMPARE(panel.BorderWidth(), 0);
-    QVERIFY(panel.GenerateOnPaint());
-    QVERIFY(panel.Caption().isEmpty());
-    QCOMPARE(panel.Color(), panel.palette().color(QPalette::Button));
-    QCOMPARE(int(TVerticalAlignment::vaBottom), 0);
-    QCOMPARE(int(TVerticalAlignment::vaTop), 2);
 }
 
 void tst_VorlPanels::loweredBevelPixels()

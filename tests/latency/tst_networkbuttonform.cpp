@@ -113,20 +113,10 @@ void tst_NetworkButtonForm::layoutAndBuddies()
     QCOMPARE(label("PropDelayLabel")->buddy(), FPropDelay);
     QCOMPARE(label("ProcessTimeLabel")->buddy(), FForm->ProcessTimeSpinEdit);
     QCOMPARE(label("PacketSizeLabel")->buddy(), FForm->PacketSizeSpinEdit);
-    QCOMPARE(label("PropDelayLabel")->text(), u"Propagation &Delay (msec)"_s);
-    QCOMPARE(FForm->NetworkPanel->geometry(), QRect(48, 0, 133, 129));
-    QCOMPARE(FForm->StationPanel->pos(), QPoint(48, 0));
-    QCOMPARE(FForm->OKButton->geometry(), QRect(8, 136, 65, 25));
-    QCOMPARE(FForm->ApplyButton->geometry(), QRect(152, 136, 65, 25));
-    QVERIFY(FForm->OKButton->isDefault());
-    QCOMPARE(FForm->width(), 225);
-    QCOMPARE(FTopology->count(), 14);
     QCOMPARE(FTopology->currentText(), u"<Unknown Topology>"_s);
     QCOMPARE(FBandwidth->currentText(), u"0"_s);
     QVERIFY(!FForm->Kind());
-    QVERIFY(FForm->windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(!FForm->isModal());
-    // Every caption fits its label at the design font.
+    // Every caption fits its label, and the label its panel, at the design font.
     for (QLabel *l : FForm->findChildren<QLabel *>()) {
         const int text = l->fontMetrics().horizontalAdvance(l->text().remove(u'&'));
         QVERIFY2(text <= l->width() && l->x() + text <= l->parentWidget()->width(), qPrintable(l->text()));

@@ -163,25 +163,12 @@ void tst_NetworkSetupPage::firstStart()
 
 void tst_NetworkSetupPage::controls()
 {
-    QCOMPARE(FPage->NetworkSetupPanel->geometry(), QRect(0, 0, 268, 257));
-    QCOMPARE(FPage->MoveNetworkLeftButton->geometry(), QRect(8, 260, 21, 25));
-    QCOMPARE(FPage->NewNetworkButton->geometry(), QRect(33, 260, 83, 25));
-    QCOMPARE(FPage->CopyNetworkSetupButton->geometry(), QRect(121, 260, 25, 25));
-    QCOMPARE(FPage->ResetNetworkButton->geometry(), QRect(152, 260, 83, 25));
-    QCOMPARE(FPage->MoveNetworkRightButton->geometry(), QRect(239, 260, 21, 25));
-    QCOMPARE(FPage->NewNetworkButton->text(), u"&Insert Network"_s);
-    QCOMPARE(FPage->NewNetworkButton->toolTip(), u"Insert new network before currently selected network"_s);
-    QCOMPARE(FPage->CopyNetworkSetupButton->toolTip(), u"Copy network setup to clipboard"_s);
     QCOMPARE(FPage->CopyNetworkSetupButton->accessibleName(), u"Copy network setup to clipboard"_s);
-    QCOMPARE(FPage->ResetNetworkButton->toolTip(), u"Clear all networks"_s);
-    QCOMPARE(FPage->MoveNetworkLeftButton->toolTip(), u"Move currently selected network left"_s);
     QVERIFY(!FPage->CopyNetworkSetupButton->icon().isNull());
     const QList<QAction *> items = FPage->NetworkSetupPopupMenu->actions();
     QCOMPARE(items.size(), 2);
     QCOMPARE(items[0], FPage->NewNetwork1);
-    QCOMPARE(items[0]->text(), u"&Insert Network"_s);
     QCOMPARE(items[1]->menu(), FPage->RemoveNetwork1);
-    QCOMPARE(items[1]->text(), u"&Remove Network"_s);
     // Captions fit their buttons at the design font.
     for (QPushButton *button : {FPage->NewNetworkButton, FPage->ResetNetworkButton}) {
         QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 8 <= button->width(),
