@@ -25,7 +25,10 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     MaskEdit7 = SupernetAddressEdit->Field(2);
     MaskEdit8 = SupernetAddressEdit->Field(3);
     addressLabel->setBuddy(MaskEdit5);
-    connect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, this, &TCIDRPage::MaskEdit5Exit);
+    // In the area's context: the area cuts its children's connections to
+    // itself before its models go, so a field losing the focus while the
+    // window is torn down reaches no handler.
+    connect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, area, [this](int index) { MaskEdit5Exit(index); });
 
     TIPSubnetArea::CreateLabel(page, QStringLiteral("Max # of Supernets"), 146, 8);
     NumNetworksPanel = TIPSubnetArea::CreateValuePanel(page, "NumNetworksPanel", 146, 24, 112);
