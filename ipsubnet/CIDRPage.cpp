@@ -25,6 +25,7 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     MaskEdit7 = SupernetAddressEdit->Field(2);
     MaskEdit8 = SupernetAddressEdit->Field(3);
     addressLabel->setBuddy(MaskEdit5);
+    SupernetAddressEdit->SetCaption(addressLabel->text());
     // In the area's context: the area cuts its children's connections to
     // itself before its models go, so a field losing the focus while the
     // window is torn down reaches no handler.

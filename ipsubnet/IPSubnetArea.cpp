@@ -79,6 +79,14 @@ TIPAddressEdit::TIPAddressEdit(const std::array<QString, 4> &fieldNames, QWidget
     }
 }
 
+void TIPAddressEdit::SetCaption(const QString &caption)
+{
+    QString plain = caption;
+    plain.remove(u'&');
+    for (int i = 0; i < 4; ++i)
+        FFields[i]->setAccessibleName(QStringLiteral("%1, octet %2").arg(plain).arg(i + 1));
+}
+
 void TIPAddressEdit::ShowAddress(quint32 value)
 {
     for (int i = 0; i < 4; ++i)
@@ -153,6 +161,7 @@ void TIPSubnetArea::InitSubnetCalculator()
     CreateSelectorAndBits();
 
     DravokPageControl = new TPageControl(this);
+    DravokPageControl->setAccessibleName(QStringLiteral("IP Subnet Calculator"));
     DravokPageControl->setObjectName(QStringLiteral("DravokPageControl"));
     DravokPageControl->setGeometry(0, 88, 276, 225);
     const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
@@ -264,6 +273,7 @@ void TIPSubnetArea::CreateAddressInfoPage()
     MaskEdit3 = AddressEdit->Field(2);
     MaskEdit4 = AddressEdit->Field(3);
     addressLabel->setBuddy(MaskEdit1);
+    AddressEdit->SetCaption(addressLabel->text());
     connect(AddressEdit, &TIPAddressEdit::OctetExit, this, [this](int index) {
         if (index == 0)
             MaskEdit1Exit();

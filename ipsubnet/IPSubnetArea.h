@@ -48,6 +48,10 @@ public:
     Q_DISABLE_COPY_MOVE(TIPAddressEdit)
 
     QLineEdit *Field(int index) const { return FFields.at(index); }
+    // Names the fields for assistive technology after the caption of the
+    // label in front of the box ("IP Address, octet 1" ...): the label's
+    // buddy is the first field, which lives inside this box.
+    void SetCaption(const QString &caption);
     // The four octets of `value`, in decimal.
     void ShowAddress(quint32 value);
 

@@ -30,6 +30,7 @@ TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
     setObjectName(QStringLiteral("SubnetHostPage"));
 
     SubnetHostStringGrid = new TSuperStringGrid(area->SubnetHostTab);
+    SubnetHostStringGrid->setAccessibleName(QStringLiteral("Subnets/Hosts"));
     SubnetHostStringGrid->setObjectName(QStringLiteral("SubnetHostStringGrid"));
     auto *layout = new QVBoxLayout(area->SubnetHostTab);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -130,6 +130,7 @@ TRadixelArea::TRadixelArea(QWidget *parent)
     connect(CopyLookupTableButton, &QToolButton::clicked, this, &TRadixelArea::CopyLookupTableButtonClick);
 
     RadixelCalcPageControl = new TPageControl(this);
+    RadixelCalcPageControl->setAccessibleName(QStringLiteral("Radixel Calculator"));
     RadixelCalcPageControl->setObjectName(QStringLiteral("RadixelCalcPageControl"));
     RadixelCalcPageControl->setGeometry(0, 88, 276, 225);
     CreateConversionPage();
@@ -205,6 +206,7 @@ void TRadixelArea::CreateLookupTablePage()
     RadixelCalcPageControl->addTab(LookupTableTabSheet, QStringLiteral("Lookup Table"));
 
     LookupStringGrid = new TSuperStringGrid(LookupTableTabSheet);
+    LookupStringGrid->setAccessibleName(QStringLiteral("Lookup Table"));
     LookupStringGrid->setObjectName(QStringLiteral("LookupStringGrid"));
     auto *pageLayout = new QVBoxLayout(LookupTableTabSheet);
     pageLayout->setContentsMargins(0, 0, 0, 0);
