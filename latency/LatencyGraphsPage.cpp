@@ -65,7 +65,7 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
         label->move(left, 32);
         label->resize(label->sizeHint());
     };
-    // The runs of spaces line the arrows up with those of the statistics page.
+    // The runs of spaces are part of the captions.
     addHeading(Label42, "Label42", QStringLiteral("A   --> B"), 131);
     addHeading(Label43, "Label43", QStringLiteral("A <--   B"), 179);
     addHeading(Label44, "Label44", QStringLiteral("A <--> B"), 227);
