@@ -31,6 +31,7 @@ private slots:
     void typedCustomTopology();
     void typedListedNameKeepsOther();
     void emptyTopologyShowsUnknown();
+    void leavingTheBoxesRunsTheirExit();
     void typedBandwidthIsAppended();
     void bandwidthKeyFilter();
     void emptyBandwidthBecomesZero();
@@ -272,6 +273,25 @@ void tst_NetworkButtonForm::emptyTopologyShowsUnknown()
     QCOMPARE(FTopology->count(), 14); // never added as a name
 }
 
+void tst_NetworkButtonForm::leavingTheBoxesRunsTheirExit()
+{
+    FForm->EditNetworkButton(FNetwork);
+    TypeInto(FTopology, u"Campus"_s);
+    TypeInto(FBandwidth, u"3.5"_s);
+    // Opening a box's own list is no exit.
+    QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QCoreApplication::sendEvent(FTopology, &toPopup);
+    QCoreApplication::sendEvent(FBandwidth, &toPopup);
+    QCOMPARE(FTopology->count(), 14);
+    QCOMPARE(FBandwidth->findText(u"3.5"_s), -1);
+    QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(FTopology, &away);
+    QCoreApplication::sendEvent(FBandwidth, &away);
+    QCOMPARE(FTopology->itemText(14), u"Campus"_s);
+    QCOMPARE(FForm->SelectedTopologyIndex(), 14);
+    QVERIFY(FBandwidth->findText(u"3.5"_s) >= 0);
+}
+
 void tst_NetworkButtonForm::typedBandwidthIsAppended()
 {
     FForm->EditNetworkButton(FNetwork);
@@ -312,6 +332,13 @@ void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
     QTest::keyClick(FBandwidth, Qt::Key_Return);
     QCOMPARE(FBandwidth->currentText(), u"0"_s);
     QCOMPARE(FBandwidth->count(), 3); // "0" is never a choice
+
+    // OK by its access key leaves the focus in the box, so no exit ran yet.
+    FBandwidth->setEditText(QString());
+    FForm->ButtonClick(FForm->OKButton);
+    QVERIFY(!FForm->isVisible());
+    QCOMPARE(FNetwork->Bandwidth, 0.0);
+    QCOMPARE(FNetwork->NetworkName, u"Ethernet"_s);
 }
 
 void tst_NetworkButtonForm::invalidBandwidthStoresNothing_data()
