@@ -16,6 +16,7 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     resize(276, 313);
 
     LatencyCalcPageControl = new TPageControl(this);
+    LatencyCalcPageControl->setAccessibleName(QStringLiteral("Latency Calculator"));
     LatencyCalcPageControl->setObjectName(QStringLiteral("LatencyCalcPageControl"));
     LatencyCalcPageControl->setGeometry(0, 0, 276, 313);
     NetworkSetupTabSheet = new TNetworkSetupPage;

@@ -44,6 +44,7 @@ TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
     connect(CopyLatencyStatsButton, &QToolButton::clicked, this, &TLatencyStatsPage::CopyLatencyStatsButtonClick);
 
     LatencyStatsStringGrid = new TSuperStringGrid(this);
+    LatencyStatsStringGrid->setAccessibleName(QStringLiteral("Latency Statistics"));
     LatencyStatsStringGrid->setObjectName(QStringLiteral("LatencyStatsStringGrid"));
     LatencyStatsStringGrid->setGeometry(0, 88, 268, 197);
     LatencyStatsStringGrid->SetColCount(3);
