@@ -267,8 +267,9 @@ bool TNetworkButtonForm::BandwidthComboBoxKeyPress(QComboBox *sender, QKeyEvent 
     const QString text = event->text();
     if (!text.isEmpty()) {
         const QChar c = text.front();
-        const bool passes = c.unicode() < 32 || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-                            || c == QLatin1Char('.');
+        // DEL is the text of the Delete key on X11: an editing key, like Backspace.
+        const bool control = c.unicode() < 32 || c.unicode() == 0x7f;
+        const bool passes = control || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
         if (!passes)
             return true;
     }

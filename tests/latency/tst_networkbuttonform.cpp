@@ -34,6 +34,8 @@ private slots:
     void leavingTheBoxesRunsTheirExit();
     void typedBandwidthIsAppended();
     void bandwidthKeyFilter();
+    void bandwidthEditingKeys_data();
+    void bandwidthEditingKeys();
     void emptyBandwidthBecomesZero();
     void invalidBandwidthStoresNothing_data();
     void invalidBandwidthStoresNothing();
@@ -320,6 +322,30 @@ void tst_NetworkButtonForm::bandwidthKeyFilter()
     // The topology box takes any text.
     TypeInto(FTopology, u"X-1 a"_s);
     QCOMPARE(FTopology->currentText(), u"X-1 a"_s);
+}
+
+void tst_NetworkButtonForm::bandwidthEditingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("keyText"); // as the platform delivers it
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Delete, text DEL (X11)") << int(Qt::Key_Delete) << u"\x7f"_s << u"2.5"_s;
+    QTest::newRow("Delete, no text") << int(Qt::Key_Delete) << QString() << u"2.5"_s;
+    QTest::newRow("Backspace at the start") << int(Qt::Key_Backspace) << u"\b"_s << u"12.5"_s;
+    QTest::newRow("End") << int(Qt::Key_End) << QString() << u"12.5"_s;
+}
+
+void tst_NetworkButtonForm::bandwidthEditingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, keyText);
+    QFETCH(QString, expected);
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(4);
+    TypeInto(FBandwidth, u"12.5"_s);
+    FBandwidth->lineEdit()->setCursorPosition(0);
+    QTest::sendKeyEvent(QTest::Click, FBandwidth, Qt::Key(key), keyText, Qt::NoModifier);
+    QCOMPARE(FBandwidth->currentText(), expected);
 }
 
 void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
