@@ -33,6 +33,7 @@ private slots:
     void classAWithTwentyThreeBits();
     void nothingMarksTheTableDirty();
     void leavingRestoresTheSubnetCaptions();
+    void bitModeChosenHereTakesEffectOnLeaving();
     void grabLooksRight();
 
 private:
@@ -226,6 +227,30 @@ void tst_CIDRPage::grabLooksRight()
     // Every label fits the page.
     for (QLabel *label : FArea->CIDRTab->findChildren<QLabel *>())
         QVERIFY2(label->geometry().right() < FArea->CIDRTab->width(), qPrintable(label->text()));
+}
+
+void tst_CIDRPage::bitModeChosenHereTakesEffectOnLeaving()
+{
+    SetBits(20);
+    FArea->NetworkBitsMenuItem->trigger();
+    QVERIFY(FArea->NetworkBitsMenuItem->isChecked());
+    QVERIFY(!FArea->SubnetBitsMenuItem->isChecked());
+    // Only the check mark: the page keeps its supernet label, range and count.
+    QCOMPARE(FArea->BitsLabel->text(), u"&Supernet Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 1);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 24);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 20);
+    QCOMPARE(int(FArea->Supernet().SupernetBits()), 20);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 8);
+
+    ShowPage(FArea->GeneralInfoTab);
+    QCOMPARE(FArea->AddressTypeRadioGroup->title(), u"Address Type"_s);
+    QCOMPARE(FArea->BitsLabel->text(), u"&Network Bits"_s);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 24);
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), 18);
+    QCOMPARE(FArea->BitsSpinEdit->MaxValue(), 30);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 8);
+    QCOMPARE(int(FArea->Supernet().SupernetBits()), 20);
 }
 
 QTEST_MAIN(tst_CIDRPage)
