@@ -23,6 +23,7 @@
 #include "controls/VorlPanels.h"
 #include "ipsubnet/CIDRPage.h"
 #include "ipsubnet/SubnetHostPage.h"
+#include "ipsubnet/SubnetHostTable.h"
 
 namespace {
 
@@ -34,11 +35,6 @@ constexpr int OctetFieldLefts[4] = {1, 30, 59, 88};
 constexpr int OctetFieldWidth = 25;
 constexpr int OctetFieldHeight = 19;
 constexpr int HighestNetworkOctet = 223;
-
-QString RangeText(quint32 first, quint32 last)
-{
-    return TIPAddress::FormatDecimal(first) + QStringLiteral("  -  ") + TIPAddress::FormatDecimal(last);
-}
 
 } // namespace
 
@@ -549,7 +545,7 @@ void TIPSubnetArea::UpdateAddressInfo()
 {
     AddressEdit->ShowAddress(FSubnet.GetValue());
     HexAddressPanel->SetCaption(FSubnet.HexText());
-    AddressRangePanel->SetCaption(RangeText(FSubnet.FirstHost(), FSubnet.LastHost()));
+    AddressRangePanel->SetCaption(HostRangeText(FSubnet.FirstHost(), FSubnet.LastHost()));
     SubnetMaskPanel->SetCaption(FSubnet.SubnetMask().DecimalText());
     SubnetIDPanel->SetCaption(TIPAddress::FormatDecimal(FSubnet.SubnetID()));
     NetworkIDPanel->SetCaption(TIPAddress::FormatDecimal(FSubnet.NetworkID()));
