@@ -260,6 +260,13 @@ void TRadixelArea::PageEntered(QWidget *page)
     if (page == LookupTableTabSheet) {
         CopyLookupTableButton->setEnabled(true);
         emit CopyTargetChanged(CopyLookupTableButton);
+    } else if (page == ConversionTabSheet) {
+        // Leaving the table while it has the focus hands the focus to a
+        // display before the switch is announced, so the table's leaving
+        // has just disabled the Copy command the display's Enter enabled.
+        for (QLineEdit *memo : {DecMemo, HexMemo, BinMemo})
+            if (memo->hasFocus())
+                emit CopyTargetChanged(ClipboardButtonOf(memo));
     }
 }
 

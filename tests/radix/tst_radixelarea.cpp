@@ -37,6 +37,7 @@ private slots:
     void focusAndPagesSetCopyTarget();
     void ctrlCCopiesThroughWindowCommand_data();
     void ctrlCCopiesThroughWindowCommand();
+    void ctrlCCopiesTheDisplayFocusedOnReturnFromTheTable();
     void shortcutOverride_data();
     void shortcutOverride();
     void mouseLeavesCaretAtEnd();
@@ -70,6 +71,7 @@ private:
     QLineEdit *FHex = nullptr;
     QLineEdit *FBin = nullptr;
     QAbstractButton *FCopyTarget = nullptr;
+    bool FCopyEnabled = false;
 };
 
 void tst_TRadixelArea::initTestCase()
@@ -92,12 +94,18 @@ void tst_TRadixelArea::init()
             [this](TPageControl *, QWidget *leaving) { FArea->PageLeaving(leaving); });
     connect(FArea->RadixelCalcPageControl, &TPageControl::Change, FArea,
             [this](TPageControl *sender) { FArea->PageEntered(sender->ActivePage()); });
-    connect(FArea, &TCalcArea::CopyTargetChanged, FWindow.get(), [this](QAbstractButton *b) { FCopyTarget = b; });
+    FCopyEnabled = false;
+    connect(FArea, &TCalcArea::CopyTargetChanged, FWindow.get(), [this](QAbstractButton *b) {
+        FCopyTarget = b;
+        FCopyEnabled = b != nullptr;
+    });
+    connect(FArea, &TCalcArea::CopyEnabledChanged, FWindow.get(),
+            [this](bool enabled) { FCopyEnabled = enabled && FCopyTarget; });
     auto *copy = new QAction(FWindow.get());
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     FWindow->addAction(copy);
     connect(copy, &QAction::triggered, FWindow.get(), [this] {
-        if (FCopyTarget)
+        if (FCopyEnabled && FCopyTarget)
             FCopyTarget->click();
     });
     FWindow->show();
@@ -365,6 +373,27 @@ void tst_TRadixelArea::ctrlCCopiesThroughWindowCommand()
     QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(ClipboardText(), lookup ? WholeTableText() : u"04 D2"_s);
     QCOMPARE(FHex->text(), lookup ? u"00 00"_s : u"04 D2"_s);
+}
+
+void tst_TRadixelArea::ctrlCCopiesTheDisplayFocusedOnReturnFromTheTable()
+{
+    if (!QTest::qWaitForWindowActive(FWindow.get()))
+        QSKIP("Shortcuts need an active window");
+    FocusMemo(FHex);
+    Type(FHex, u"4D2"_s);
+    ShowLookupTable();
+    QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, Grid()->visualRect(Grid()->Model()->index(1, 0)).center());
+    QTRY_VERIFY(Grid()->hasFocus());
+    // The tab bar takes no focus: leaving the page hands the focus back to
+    // the display that had it there.
+    QTabBar *tabs = FArea->RadixelCalcPageControl->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    QTRY_VERIFY(FHex->hasFocus());
+    QVERIFY(FCopyEnabled);
+    QCOMPARE(FCopyTarget, FArea->HexClipboardButton);
+    ClearClipboard();
+    QTest::keyClick(FHex, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(ClipboardText(), u"04 D2"_s);
 }
 
 void tst_TRadixelArea::shortcutOverride_data()
