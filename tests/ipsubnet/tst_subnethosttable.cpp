@@ -19,6 +19,8 @@ private slots:
 
     void rows_data();
     void rows();
+    void everyClassCountAndNetwork_data();
+    void everyClassCountAndNetwork();
     void refillShrinksAndKeepsTheHeader();
     void hostRangeText();
 
@@ -93,6 +95,61 @@ void tst_SubnetHostTable::rows()
     };
     for (int row = 2; row <= rows; row += qMax(1, rows / 50))
         QCOMPARE(firstHost(row) - firstHost(row - 1), step);
+}
+
+void tst_SubnetHostTable::everyClassCountAndNetwork_data()
+{
+    QTest::addColumn<quint32>("address");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<bool>("rfc1878");
+
+    // The lowest and highest usable network of each class, addressed at its
+    // top so that a walk past the last subnet would leave the network.
+    const quint8 firstOctets[] = {1, 126, 128, 191, 192, 223};
+    for (quint8 first : firstOctets) {
+        const int networkBits = first < 128 ? 8 : first < 192 ? 16 : 24;
+        for (bool rfc1878 : {false, true}) {
+            for (int bits = rfc1878 ? 1 : 2; bits <= 30 - networkBits; ++bits) {
+                const QByteArray name = QByteArray::number(first) + ".x, " + QByteArray::number(bits) + " bits"
+                                        + (rfc1878 ? ", RFC 1878" : "");
+                QTest::newRow(name.constData()) << (quint32(first) << 24 | 0x00FFFFFFu) << bits << rfc1878;
+            }
+        }
+    }
+}
+
+void tst_SubnetHostTable::everyClassCountAndNetwork()
+{
+    QFETCH(quint32, address);
+    QFETCH(int, subnetBits);
+    QFETCH(bool, rfc1878);
+
+    TIPAddSubnet subnet;
+    subnet.SetRFC1878(rfc1878);
+    subnet.SetValue(address);
+    subnet.SetSubnetBits(quint8(subnetBits));
+    QCOMPARE(int(subnet.SubnetBits()), subnetBits);
+    QCOMPARE(subnet.GetByte(0), quint8(address >> 24));
+
+    TStringTableModel table;
+    table.SetColCount(2);
+    table.SetFixedCols(0);
+    FillSubnetHostTable(table, subnet);
+
+    const quint32 subnets = subnet.MaxSubnets();
+    const int rows = int(qMin<quint32>(subnets, MaxSubnetHostRows));
+    QCOMPARE(table.RowCount(), rows + 1);
+    const quint32 step = quint32(1) << subnet.HostBits();
+    const quint32 first = subnet.AllocationFirst();
+    QCOMPARE(table.Cells(1, 1), HostRangeText(first, first + step - 3));
+    // Row r lists subnet r of the usable ones: never past the last usable
+    // subnet, never outside the network.
+    const quint32 lastFirst = first + quint32(rows - 1) * step;
+    QCOMPARE(table.Cells(0, rows), QString::number(rows - 1));
+    QCOMPARE(table.Cells(1, rows), HostRangeText(lastFirst, lastFirst + step - 3));
+    QVERIFY(lastFirst + step - 3 <= subnet.AllocationLast());
+    if (quint32(rows) == subnets)
+        QCOMPARE(lastFirst + step - 3, subnet.AllocationLast());
 }
 
 void tst_SubnetHostTable::refillShrinksAndKeepsTheHeader()
