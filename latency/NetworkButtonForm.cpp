@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "controls/BetterSpinEdit.h"
 #include "latency/NetworkButton.h"
@@ -34,6 +36,21 @@ qint32 CommittedValue(TBetterSpinEdit *edit)
 {
     edit->SetValue(edit->ReadTextValue());
     return edit->Value();
+}
+
+// The width at which an editable box shows `text` whole: the drawn 121
+// pixels, more where the style's frame and arrow leave too little room. A
+// line edit keeps 2 pixels each side and 1 for the cursor.
+int FittingComboWidth(const QComboBox *box, const QString &text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = true;
+    option.frame = true;
+    option.rect = QRect(0, 0, FieldWidth, FieldHeight);
+    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    const int needed = box->fontMetrics().horizontalAdvance(text) + 5;
+    return FieldWidth + qMax(0, needed - field.width());
 }
 
 } // namespace
@@ -84,6 +101,11 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget *parent)
     BandwidthComboBox = comboBox(NetworkPanel, "BandwidthComboBox", 60);
     PropDelayLabel = label(NetworkPanel, "PropDelayLabel", QStringLiteral("Propagation &Delay (msec)"), 84);
     PropDelaySpinEdit = spinEdit(NetworkPanel, "PropDelaySpinEdit", 100, 0);
+    // The initial "<Unknown Topology>" is the longest text the boxes offer.
+    const int boxWidth = FittingComboWidth(TopologyComboBox, UnknownTopologyName);
+    for (QComboBox *box : {TopologyComboBox, BandwidthComboBox})
+        box->resize(boxWidth, FieldHeight);
+    NetworkPanel->resize(qMax(PanelWidth, 4 + boxWidth + 4), NetworkPanel->height());
     Label1->setBuddy(TopologyComboBox);
     Label2->setBuddy(BandwidthComboBox);
     PropDelayLabel->setBuddy(PropDelaySpinEdit);

@@ -124,6 +124,16 @@ void tst_NetworkButtonForm::layoutAndBuddies()
         const int text = l->fontMetrics().horizontalAdvance(l->text().remove(u'&'));
         QVERIFY2(text <= l->width() && l->x() + text <= l->parentWidget()->width(), qPrintable(l->text()));
     }
+    // The topology box shows every text it offers whole: its line edit keeps
+    // 2 pixels each side and 1 for the cursor, and scrolls a wider text.
+    FForm->EditNetworkButton(FNetwork);
+    QLineEdit *edit = FTopology->lineEdit();
+    QStringList texts{u"<Unknown Topology>"_s};
+    for (const TTopology &topology : TopologyTable())
+        texts << topology.Text;
+    for (const QString &text : std::as_const(texts))
+        QVERIFY2(edit->fontMetrics().horizontalAdvance(text) + 5 <= edit->width(), qPrintable(text));
+    QVERIFY(FTopology->geometry().right() < FTopology->parentWidget()->width());
 }
 
 void tst_NetworkButtonForm::satelliteForANewNetwork()
