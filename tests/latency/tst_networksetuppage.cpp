@@ -54,6 +54,8 @@ private slots:
     void pageEnterAndExit();
     void dialogFollowsTheSelection();
     void dialogApplyKeepsRemoveRule();
+    void removingTheEditedNetwork_data();
+    void removingTheEditedNetwork();
 
 private:
     TNetworkButton *Network(int index) const { return FPage->FNetworkList.at(index); }
@@ -704,6 +706,45 @@ void tst_NetworkSetupPage::dialogApplyKeepsRemoveRule()
     GrowTo(2);
     QVERIFY(network->RemoveCommandVisible());
     SaveGrab(FArea, u"networksetup-satellite"_s);
+}
+
+void tst_NetworkSetupPage::removingTheEditedNetwork_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::newRow("its own Remove") << 0;
+    QTest::newRow("the Remove Network submenu") << 1;
+    QTest::newRow("Reset Layout") << 2;
+}
+
+void tst_NetworkSetupPage::removingTheEditedNetwork()
+{
+    QFETCH(int, how);
+    GrowTo(3);
+    QPointer<TNetworkButton> edited = Network(2);
+    edited->PropertiesItem()->trigger();
+    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(false);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->EditedButton(), edited.data());
+
+    if (how == 0)
+        edited->RemoveItem()->trigger();
+    else if (how == 1)
+        FPage->RemoveNetwork1->actions().at(1)->trigger();
+    else
+        QTest::mouseClick(FPage->ResetNetworkButton, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(edited.isNull());
+
+    // The open dialog follows the new selection; OK stores there.
+    TNetworkButton *selected = FPage->FSelectedButton;
+    QVERIFY(FPage->FNetworkList.contains(selected));
+    QCOMPARE(form->EditedButton(), selected);
+    auto *topology = form->findChild<QComboBox *>(u"TopologyComboBox"_s);
+    topology->setFocus();
+    while (topology->currentIndex() < 10)
+        QTest::keyClick(topology, Qt::Key_Down);
+    QTest::mouseClick(form->OKButton, Qt::LeftButton);
+    QCOMPARE(selected->DisplayName(), u"T1 (1.544 Mbps)"_s);
 }
 
 QTEST_MAIN(tst_NetworkSetupPage)
