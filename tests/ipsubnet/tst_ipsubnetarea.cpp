@@ -53,6 +53,8 @@ private slots:
     void modeSwitchKeepsTheAddress();
     void rfc1878OffRaisesOneBitToTwo();
     void steppingTheBitsField();
+    void typedBitsApplyBeforeAClickedPageShows_data();
+    void typedBitsApplyBeforeAClickedPageShows();
     void cidrPageTakesTheSelectorAndField();
     void subnetHostPageRoutesCopy();
     void settingsRoundTrip();
@@ -459,6 +461,45 @@ void tst_IPSubnetArea::steppingTheBitsField()
     SetBits(40);
     QCOMPARE(FArea->BitsSpinEdit->Value(), 14);
     QCOMPARE(FArea->Subnet().ClassType(), TIPClassType::icClassB);
+}
+
+void tst_IPSubnetArea::typedBitsApplyBeforeAClickedPageShows_data()
+{
+    QTest::addColumn<int>("fromPage");
+    QTest::addColumn<int>("toPage");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<int>("supernetBits");
+    QTest::addColumn<int>("shown");
+
+    QTest::newRow("subnet bits, General Info to Address Info") << 0 << 1 << 12 << 23 << 12;
+    QTest::newRow("subnet bits, General Info to CIDR") << 0 << 3 << 12 << 23 << 23;
+    QTest::newRow("supernet bits, CIDR to General Info") << 3 << 0 << 8 << 12 << 8;
+}
+
+void tst_IPSubnetArea::typedBitsApplyBeforeAClickedPageShows()
+{
+    QFETCH(int, fromPage);
+    QFETCH(int, toPage);
+    QFETCH(int, subnetBits);
+    QFETCH(int, supernetBits);
+    QFETCH(int, shown);
+
+    QTabBar *tabs = FArea->DravokPageControl->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(fromPage).center());
+    FArea->activateWindow();
+    if (!QTest::qWaitForWindowActive(FArea.get()))
+        QSKIP("The platform did not activate the window");
+    FArea->BitsSpinEdit->setFocus(Qt::TabFocusReason);
+    QVERIFY(FArea->BitsSpinEdit->hasFocus());
+    // Typed, not yet committed: leaving the field for the page's tab
+    // commits it on the page it was typed for.
+    QTest::keyClicks(FArea->BitsSpinEdit, u"12"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(toPage).center());
+    QCOMPARE(FArea->DravokPageControl->currentIndex(), toPage);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), subnetBits);
+    QCOMPARE(int(FArea->Supernet().SupernetBits()), supernetBits);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), shown);
+    QCOMPARE(FArea->BitsSpinEdit->text(), QString::number(shown));
 }
 
 void tst_IPSubnetArea::cidrPageTakesTheSelectorAndField()
