@@ -50,6 +50,8 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
         label->setObjectName(QLatin1String(row.Colour) + QStringLiteral("Label"));
         label->setGeometry(16, row.Top, LegendLabelWidth, SwatchSize);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // Topology names are typed by the user: never read as markup.
+        label->setTextFormat(Qt::PlainText);
         FLegendList[std::size_t(k)] = {label, swatch};
     }
 

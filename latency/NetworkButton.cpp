@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextDocument>
 
 #include "latency/NetworkButtonForm.h"
 
@@ -163,8 +164,12 @@ void TNetworkButton::dropEvent(QDropEvent *event)
 
 void TNetworkButton::DisplayNameChanged()
 {
-    setToolTip(DisplayName());
-    setAccessibleName(DisplayName());
+    // A tooltip reads text that looks like markup as markup; a typed
+    // topology name is shown as typed.
+    const QString &name = DisplayName();
+    setToolTip(Qt::mightBeRichText(name) ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(name.toHtmlEscaped())
+                                         : name);
+    setAccessibleName(name);
 }
 
 void TNetworkButton::LoadPicture()

@@ -24,6 +24,8 @@ private slots:
     void t1ExampleBars();
     void fourteenNetworksShowEveryRow();
     void copiedPictureHasNoCopyButton();
+    void legendShowsNamesAsTyped_data();
+    void legendShowsNamesAsTyped();
 
 private:
     void BuildChain(qint32 timeA, qint32 timeB, int networks);
@@ -208,6 +210,27 @@ void tst_LatencyGraphsPage::copiedPictureHasNoCopyButton()
         QVERIFY(picture.save(target + QStringLiteral("/latencygraphs-copied.png")));
         QVERIFY(FPage->grab().save(target + QStringLiteral("/latencygraphspage.png")));
     }
+}
+
+void tst_LatencyGraphsPage::legendShowsNamesAsTyped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("Backbone");
+    QTest::newRow("looks like markup") << QStringLiteral("<b>Fast</b> link");
+    QTest::newRow("looks like an entity") << QStringLiteral("R&lt;D");
+}
+
+void tst_LatencyGraphsPage::legendShowsNamesAsTyped()
+{
+    QFETCH(QString, name);
+    BuildChain(10, 20, 1);
+    FElements[1]->NetworkName = name;
+    FElements[1]->RebuildDisplayName();
+    FPage->ShowResults(Chain());
+    auto *label = FPage->findChild<QLabel *>(QStringLiteral("YellowLabel"));
+    QCOMPARE(label->text(), FElements[1]->DisplayName());
+    // Shown as typed, not read as markup: as wide as the text itself.
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()));
 }
 
 QTEST_MAIN(tst_LatencyGraphsPage)

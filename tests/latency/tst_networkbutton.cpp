@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QMenu>
+#include <QTextDocument>
 
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -31,6 +32,8 @@ private slots:
     void nodeKindHidesRemove();
     void sameKindChangesNothing();
     void displayNameIsTooltip();
+    void tooltipShowsTypedNamesAsTyped_data();
+    void tooltipShowsTypedNamesAsTyped();
     void doRemoveNotifies();
     void removeItemDestroysOnlyOutsideLayout_data();
     void removeItemDestroysOnlyOutsideLayout();
@@ -131,6 +134,34 @@ void tst_NetworkButton::displayNameIsTooltip()
     button.RebuildDisplayName();
     QCOMPARE(button.toolTip(), QStringLiteral("T1 (1.544 Mbps)"));
     QCOMPARE(button.accessibleName(), QStringLiteral("T1 (1.544 Mbps)"));
+}
+
+void tst_NetworkButton::tooltipShowsTypedNamesAsTyped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << QStringLiteral("Backbone");
+    QTest::newRow("looks like markup") << QStringLiteral("<b>Fast</b> link");
+    QTest::newRow("looks like an entity") << QStringLiteral("R&lt;D");
+    QTest::newRow("never configured") << QStringLiteral("<Unknown Topology>");
+}
+
+void tst_NetworkButton::tooltipShowsTypedNamesAsTyped()
+{
+    QFETCH(QString, name);
+    TNetworkButton button;
+    button.SetNetworkButtonKind(K::nbOther);
+    button.NetworkName = name;
+    button.RebuildDisplayName();
+    // The tooltip reads text that looks like markup as markup.
+    const QString tip = button.toolTip();
+    QString shown = tip;
+    if (Qt::mightBeRichText(tip)) {
+        QTextDocument document;
+        document.setHtml(tip);
+        shown = document.toPlainText();
+    }
+    QCOMPARE(shown, button.DisplayName());
+    QCOMPARE(button.accessibleName(), button.DisplayName());
 }
 
 void tst_NetworkButton::doRemoveNotifies()
