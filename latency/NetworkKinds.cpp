@@ -218,7 +218,9 @@ double ReadBandwidthText(const QString &text)
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = c.toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
+    // A sign only comes in from the clipboard; a negative rate would give
+    // negative delays and shares beyond any bar.
+    if (!ok || !std::isfinite(value) || std::signbit(value))
         RaiseError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
     return value;
 }

@@ -87,7 +87,7 @@ std::optional<qint32> DefaultPropDelay(TNetworkButtonKind kind);
 // at most 6 significant digits, "." as decimal point, no trailing zeros.
 QString FormatBandwidth(double mbps);
 // The reverse, for typed bandwidths. Throws TVorlError "'%s' is not a valid
-// floating point value" for anything but a finite decimal number.
+// floating point value" for anything but a finite, unsigned decimal number.
 double ReadBandwidthText(const QString &text);
 
 // An element's parameters and computed results. TNetworkButton is the

@@ -383,6 +383,7 @@ void tst_NetworkButtonForm::invalidBandwidthStoresNothing_data()
     QTest::newRow("two points") << "1.2.3";
     QTest::newRow("lone point") << ".";
     QTest::newRow("pasted text") << "ten";
+    QTest::newRow("pasted negative") << "-1.544";
 }
 
 void tst_NetworkButtonForm::invalidBandwidthStoresNothing()

@@ -131,6 +131,9 @@ void tst_NetworkKinds::badBandwidthText_data()
     QTest::newRow("group separator") << "1,000";
     QTest::newRow("infinity") << "inf";
     QTest::newRow("not a number") << "nan";
+    // Only the clipboard brings a sign past the key filter.
+    QTest::newRow("pasted negative") << "-5";
+    QTest::newRow("pasted negative zero") << "-0";
 }
 
 void tst_NetworkKinds::badBandwidthText()
