@@ -56,6 +56,7 @@ private slots:
     void dialogApplyKeepsRemoveRule();
     void removingTheEditedNetwork_data();
     void removingTheEditedNetwork();
+    void editingKeepsTheChainConsistent();
 
 private:
     TNetworkButton *Network(int index) const { return FPage->FNetworkList.at(index); }
@@ -745,6 +746,81 @@ void tst_NetworkSetupPage::removingTheEditedNetwork()
         QTest::keyClick(topology, Qt::Key_Down);
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
     QCOMPARE(selected->DisplayName(), u"T1 (1.544 Mbps)"_s);
+}
+
+void tst_NetworkSetupPage::editingKeepsTheChainConsistent()
+{
+    // Many commands in a fixed pseudo-random order, the dialog open part of
+    // the time; after each one the chain and its commands agree.
+    QRandomGenerator random(20261208);
+    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(false);
+    for (int step = 0; step < 600; ++step) {
+        const qsizetype n = FPage->FNetworkList.size();
+        TNetworkButton *any = Network(int(random.bounded(n)));
+        TNetworkButton *network = Network(1 + int(random.bounded(n - 2)));
+        switch (random.bounded(9)) {
+        case 0:
+        case 1:
+            FPage->SelectNetworkButton(any);
+            QTest::mouseClick(FPage->NewNetworkButton, Qt::LeftButton);
+            break;
+        case 2:
+            network->RemoveItem()->trigger();
+            break;
+        case 3:
+            emit FPage->RemoveNetwork1->aboutToShow();
+            if (!FPage->RemoveNetwork1->actions().isEmpty())
+                FPage->RemoveNetwork1->actions().at(random.bounded(FPage->RemoveNetwork1->actions().size()))->trigger();
+            break;
+        case 4:
+            FPage->SelectNetworkButton(any);
+            QTest::mouseClick(random.bounded(2) ? FPage->MoveNetworkLeftButton : FPage->MoveNetworkRightButton,
+                              Qt::LeftButton);
+            break;
+        case 5:
+            FPage->NetworkButtonStartDrag(network);
+            FPage->NetworkSetupPanelDragOver(network, QPoint(random.bounded(268), random.bounded(257)));
+            FPage->NetworkButtonEndDrag(network);
+            break;
+        case 6:
+            // The right-button press that opens the element menu selects.
+            FPage->SelectNetworkButton(any);
+            any->PropertiesItem()->trigger();
+            if (!any->IsNode()) {
+                form->TopologyComboBox->setCurrentIndex(random.bounded(14));
+                emit form->TopologyComboBox->activated(form->TopologyComboBox->currentIndex());
+            }
+            QTest::mouseClick(random.bounded(2) ? form->OKButton : form->ApplyButton, Qt::LeftButton);
+            break;
+        case 7:
+            if (random.bounded(10) == 0)
+                QTest::mouseClick(FPage->ResetNetworkButton, Qt::LeftButton);
+            break;
+        default:
+            FArea->ComputeLatency();
+            break;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        const QList<TNetworkButton *> &chain = FPage->FNetworkList;
+        const qsizetype networks = chain.size() - 2;
+        QVERIFY(networks >= 1 && networks <= 14);
+        QCOMPARE(chain.first(), FPage->DesktopNetworkButton);
+        QCOMPARE(chain.last(), FPage->TowerNetworkButton);
+        QVERIFY(chain.contains(FPage->FSelectedButton));
+        QCOMPARE(FPage->RemoveNetwork1->actions().size(), networks);
+        QCOMPARE(FPage->RemoveNetwork1->menuAction()->isVisible(), networks >= 2);
+        QCOMPARE(FPage->NewNetworkButton->isEnabled(), networks < 14);
+        QCOMPARE(FPage->NewNetwork1->isEnabled(), networks < 14);
+        for (qsizetype i = 1; i <= networks; ++i) {
+            QVERIFY(!chain[i]->IsNode());
+            QCOMPARE(chain[i]->RemoveCommandVisible(), networks >= 2);
+            QVERIFY(chain[i]->isVisible());
+        }
+        QCOMPARE(FPage->NetworkSetupPanel->findChildren<TNetworkButton *>().size(), chain.size());
+        if (form->isVisible())
+            QCOMPARE(form->EditedButton(), FPage->FSelectedButton);
+    }
 }
 
 QTEST_MAIN(tst_NetworkSetupPage)
