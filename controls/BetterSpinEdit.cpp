@@ -237,7 +237,8 @@ bool TBetterSpinEdit::event(QEvent *event)
 {
     // Keys this control consumes itself beat any window shortcut on them.
     if (event->type() == QEvent::ShortcutOverride) {
-        switch (static_cast<QKeyEvent *>(event)->key()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_PageUp:
@@ -249,6 +250,13 @@ bool TBetterSpinEdit::event(QEvent *event)
             return true;
         default:
             break;
+        }
+        // Ctrl combinations are the window's first (in the main window
+        // Ctrl+C is Copy and Ctrl+X Exit); one that no shortcut takes still
+        // arrives as a key press and edits as usual.
+        if (key->modifiers().testFlag(Qt::ControlModifier)) {
+            event->ignore();
+            return true;
         }
     }
     return QLineEdit::event(event);

@@ -122,6 +122,13 @@ bool TIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
     if (found == FFields.end())
         return QFrame::eventFilter(watched, event);
     const int index = int(found - FFields.begin());
+    // Ctrl combinations are the window's first (Ctrl+C is Copy, Ctrl+X
+    // Exit); one that no shortcut takes still arrives as a key press.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent *>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress)
         return OctetKeyPress(index, static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::FocusOut) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QPushButton>
@@ -61,6 +62,8 @@ private slots:
     void enterCommits_data();
     void enterCommits();
     void enterAndEscStayInTheField();
+    void windowShortcutsComeFirst_data();
+    void windowShortcutsComeFirst();
     void focusExitCommits();
     void autoSelectOnFocusEntry();
     void typedCharacters_data();
@@ -395,6 +398,42 @@ void tst_TBetterSpinEdit::enterAndEscStayInTheField()
     QCOMPARE(okClicked.count(), 0);
     QCOMPARE(finished.count(), 0);
     QVERIFY(dialog.isVisible());
+}
+
+void tst_TBetterSpinEdit::windowShortcutsComeFirst_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("windowShortcut");
+    QTest::addColumn<int>("triggered");
+    QTest::addColumn<QString>("text");
+
+    // The main window's Ctrl+X is Exit and its Ctrl+C the Copy command.
+    QTest::newRow("Ctrl+X of the window") << int(Qt::Key_X) << true << 1 << QStringLiteral("42");
+    QTest::newRow("Ctrl+C of the window") << int(Qt::Key_C) << true << 1 << QStringLiteral("42");
+    QTest::newRow("Ctrl+X without one cuts") << int(Qt::Key_X) << false << 0 << QString();
+}
+
+void tst_TBetterSpinEdit::windowShortcutsComeFirst()
+{
+    QFETCH(int, key);
+    QFETCH(bool, windowShortcut);
+    QFETCH(int, triggered);
+    QFETCH(QString, text);
+
+    auto *action = new QAction(FWindow.get());
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(key)));
+    if (windowShortcut)
+        FWindow->addAction(action);
+    QSignalSpy spy(action, &QAction::triggered);
+    FWindow->activateWindow();
+    if (!QTest::qWaitForWindowActive(FWindow.get()))
+        QSKIP("Shortcuts need an active window");
+    FEdit->SetValue(42);
+    FEdit->setFocus(Qt::TabFocusReason);
+    FEdit->selectAll();
+    QTest::keyClick(FEdit, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(spy.count(), triggered);
+    QCOMPARE(FEdit->text(), text);
 }
 
 void tst_TBetterSpinEdit::focusExitCommits()

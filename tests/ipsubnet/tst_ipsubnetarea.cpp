@@ -46,6 +46,8 @@ private slots:
     void otherOctetEntry();
     void refusedKeysBeep();
     void enterAppliesWithoutLeaving();
+    void windowShortcutsBeatTheFields_data();
+    void windowShortcutsBeatTheFields();
     void focusMovesOnAtThreeCharacters();
     void classClicks_data();
     void classClicks();
@@ -308,6 +310,42 @@ void tst_IPSubnetArea::enterAppliesWithoutLeaving()
     QCOMPARE(FArea->Subnet().DecimalText(), u"128.0.7.1"_s);
     QCOMPARE(Caption("NetworkIDPanel"), u"128.0.7.0"_s);
     QCOMPARE(BeepCount(), 0);
+}
+
+void tst_IPSubnetArea::windowShortcutsBeatTheFields_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+
+    // The main window's Ctrl+X is Exit and its Ctrl+C the Copy command,
+    // whichever field has the focus.
+    for (const char *field : {"BitsSpinEdit", "MaskEdit1", "MaskEdit4"}) {
+        QTest::addRow("Ctrl+X in %s", field) << QString::fromLatin1(field) << int(Qt::Key_X);
+        QTest::addRow("Ctrl+C in %s", field) << QString::fromLatin1(field) << int(Qt::Key_C);
+    }
+}
+
+void tst_IPSubnetArea::windowShortcutsBeatTheFields()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+
+    auto *action = new QAction(FArea.get());
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(key)));
+    FArea->addAction(action);
+    QSignalSpy spy(action, &QAction::triggered);
+    ShowPage(FArea->AddressInfoTab);
+    FArea->activateWindow();
+    if (!QTest::qWaitForWindowActive(FArea.get()))
+        QSKIP("Shortcuts need an active window");
+    auto *edit = FArea->findChild<QLineEdit *>(field);
+    QVERIFY(edit);
+    const QString before = edit->text();
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(edit->text(), before);
 }
 
 void tst_IPSubnetArea::focusMovesOnAtThreeCharacters()
