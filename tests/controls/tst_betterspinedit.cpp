@@ -404,19 +404,22 @@ void tst_TBetterSpinEdit::windowShortcutsComeFirst_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("windowShortcut");
+    QTest::addColumn<bool>("enabled");
     QTest::addColumn<int>("triggered");
     QTest::addColumn<QString>("text");
 
     // The main window's Ctrl+X is Exit and its Ctrl+C the Copy command.
-    QTest::newRow("Ctrl+X of the window") << int(Qt::Key_X) << true << 1 << QStringLiteral("42");
-    QTest::newRow("Ctrl+C of the window") << int(Qt::Key_C) << true << 1 << QStringLiteral("42");
-    QTest::newRow("Ctrl+X without one cuts") << int(Qt::Key_X) << false << 0 << QString();
+    QTest::newRow("Ctrl+X of the window") << int(Qt::Key_X) << true << true << 1 << QStringLiteral("42");
+    QTest::newRow("Ctrl+C of the window") << int(Qt::Key_C) << true << true << 1 << QStringLiteral("42");
+    QTest::newRow("Ctrl+X without one cuts") << int(Qt::Key_X) << false << true << 0 << QString();
+    QTest::newRow("Ctrl+X of a disabled command cuts") << int(Qt::Key_X) << true << false << 0 << QString();
 }
 
 void tst_TBetterSpinEdit::windowShortcutsComeFirst()
 {
     QFETCH(int, key);
     QFETCH(bool, windowShortcut);
+    QFETCH(bool, enabled);
     QFETCH(int, triggered);
     QFETCH(QString, text);
 
@@ -424,6 +427,7 @@ void tst_TBetterSpinEdit::windowShortcutsComeFirst()
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(key)));
     if (windowShortcut)
         FWindow->addAction(action);
+    action->setEnabled(enabled);
     QSignalSpy spy(action, &QAction::triggered);
     FWindow->activateWindow();
     if (!QTest::qWaitForWindowActive(FWindow.get()))
