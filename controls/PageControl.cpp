@@ -29,6 +29,10 @@ TPageControl::TPageControl(QWidget *parent)
     style->setParent(this);
     tabBar()->setStyle(style);
     setUsesScrollButtons(false);
+    // A click on a tab takes the focus, as on the desktop's own tab
+    // controls: a field being edited on the page being left is committed
+    // (its exit runs) before the next page is shown.
+    tabBar()->setFocusPolicy(Qt::StrongFocus);
     setElideMode(Qt::ElideNone);
     connect(this, &QTabWidget::currentChanged, this, &TPageControl::CurrentChanged);
 }

@@ -168,10 +168,6 @@ void TIPSubnetArea::InitSubnetCalculator()
     DravokPageControl->setAccessibleName(QStringLiteral("IP Subnet Calculator"));
     DravokPageControl->setObjectName(QStringLiteral("DravokPageControl"));
     DravokPageControl->setGeometry(0, 88, 276, 225);
-    // A click on a tab takes the focus, so a count typed into the bits field
-    // is committed for the page it was typed on before the next page sets
-    // the field's range and value.
-    DravokPageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
     const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
         page = new QWidget;
         page->setObjectName(QLatin1String(name));
