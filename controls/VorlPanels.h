@@ -18,7 +18,6 @@ class QPainter;
 
 // Caption placement across the panel's height.
 enum class TVerticalAlignment : quint8 { vaBottom, vaMiddle, vaTop };
-// Caption placement across the panel's width.
 // A bevel ring: none, sunken, raised; bvSpace is drawn like bvRaised.
 enum class TBevelCut : quint8 { bvNone, bvLowered, bvRaised, bvSpace };
 
