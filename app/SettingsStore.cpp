@@ -183,7 +183,9 @@ QByteArray SerializeData(const TStoreValue &v)
     case TStoreType::stInteger:
         return "dword:" + QByteArray::number(static_cast<quint32>(v.Integer), 16).rightJustified(8, '0');
     case TStoreType::stText:
-        if (HasControlChars(v.Text))
+        // Text that UTF-8 cannot carry (a lone surrogate, read from hex(1)
+        // data) keeps its exact code units the same way as control characters.
+        if (HasControlChars(v.Text) || !v.Text.isValidUtf16())
             return "hex(1):" + HexList(Utf16WithZero(v.Text));
         return '"' + Escaped(v.Text).toUtf8() + '"';
     case TStoreType::stBinary:

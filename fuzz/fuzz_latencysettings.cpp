@@ -1,0 +1,130 @@
+// The "LatencyCalc" subkey as any store may hold it: whatever values, types
+// and sizes are there, reading gives a valid chain (1 to 14 networks, no node
+// kinds, non-negative sizes and times, finite non-negative bandwidths), and
+// writing that chain and reading it again gives the same chain without a
+// problem.
+//   input: values, each a name byte, a type byte, a length byte and the data
+
+#include "fuzz/FuzzCommon.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "app/VorlGlobal.h"
+#include "latency/LatencySettings.h"
+
+namespace {
+
+// Nothing can be created below /proc: saves fail, the store stays in memory.
+const QString NoFile = QStringLiteral("/proc/tarvelo-fuzz/settings.reg");
+
+QString ValueName(uint8_t index)
+{
+    switch (index % 36) {
+    case 0: return QStringLiteral("NodeA");
+    case 1: return QStringLiteral("NodeB");
+    case 2: return QStringLiteral("NumNetworks");
+    case 3: return QStringLiteral("numnetworks");  // names ignore case
+    default: {
+        const int i = index % 36 - 4;  // 0 ... 31
+        return i < 16 ? NetworkValueName(i) : NetworkNameValueName(i - 16);
+    }
+    }
+}
+
+TStoreValue MakeValue(uint8_t type, const QByteArray &bytes)
+{
+    switch (type % 5) {
+    case 0: {
+        qint32 v = 0;
+        std::memcpy(&v, QByteArray(bytes).append(4, '\0').constData(), 4);
+        return TStoreValue::FromInteger(v);
+    }
+    case 1: return TStoreValue::FromText(QString::fromUtf8(bytes));
+    case 2: return TStoreValue::FromBinary(bytes);
+    case 3: {
+        TStoreValue v;
+        v.Type = TStoreType::stUntyped;
+        v.Bytes = bytes;
+        return v;
+    }
+    default: {
+        TStoreValue v;
+        v.Type = TStoreType::stOther;
+        v.OtherType = 11;
+        v.Bytes = bytes;
+        return v;
+    }
+    }
+}
+
+void CheckValid(const TLatencySettings &s)
+{
+    FUZZ_CHECK(s.Networks.size() >= 1 && s.Networks.size() <= std::size_t(TLatencySettings::MaxNetworks));
+    for (const TNodeRecord &node : {s.NodeA, s.NodeB})
+        FUZZ_CHECK(node.PacketSize >= 0 && node.ProcessTime >= 0);
+    for (const TStoredNetwork &n : s.Networks) {
+        FUZZ_CHECK(!IsNodeKind(n.Kind));
+        FUZZ_CHECK(NetworkButtonKindFromOrdinal(int(n.Kind)).has_value());
+        if (n.Record) {
+            FUZZ_CHECK(std::isfinite(n.Record->Bandwidth) && !(n.Record->Bandwidth < 0));
+            FUZZ_CHECK(n.Record->PropDelay >= 0);
+        }
+    }
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    TFuzzInput input(data, size);
+    TSettingsStore store(NoFile);
+    if (input.Remaining() > 0)
+        store.CreateKey(LatencySettingsKey);
+    while (input.Remaining() > 0) {
+        const QString name = ValueName(input.Byte());
+        const uint8_t type = input.Byte();
+        const int length = input.Byte() % 32;
+        QByteArray bytes;
+        for (int i = 0; i < length && input.Remaining() > 0; ++i)
+            bytes += char(input.Byte());
+        store.SetValue(LatencySettingsKey, name, MakeValue(type, bytes));
+    }
+
+    const std::optional<TLatencySettings> read = ReadLatencySettings(store);
+    FUZZ_CHECK(read.has_value() == (size > 0));
+    if (!read)
+        return 0;
+    CheckValid(*read);
+
+    TSettingsStore other(NoFile);
+    try {
+        WriteLatencySettings(*read, other);
+    } catch (const TVorlError &error) {
+        // Only the save itself fails; the values are in the store.
+        FUZZ_CHECK(error.Message().startsWith(QStringLiteral("Failed to set data for '")));
+    }
+    const std::optional<TLatencySettings> again = ReadLatencySettings(other);
+    FUZZ_CHECK(again.has_value());
+    CheckValid(*again);
+    FUZZ_CHECK(again->Problems.isEmpty());
+    FUZZ_CHECK(again->NodeA == read->NodeA && again->NodeB == read->NodeB);
+    FUZZ_CHECK(again->Networks.size() == read->Networks.size());
+    for (std::size_t i = 0; i < read->Networks.size(); ++i) {
+        const TStoredNetwork &a = read->Networks[i];
+        const TStoredNetwork &b = again->Networks[i];
+        FUZZ_CHECK(a.Kind == b.Kind && a.Name == b.Name);
+        FUZZ_CHECK(b.Record.has_value());
+        const TNetworkRecord expected = a.Record.value_or(TNetworkRecord{});
+        FUZZ_CHECK(SameBits(b.Record->Bandwidth, expected.Bandwidth));
+        FUZZ_CHECK(b.Record->Left == expected.Left && b.Record->Top == expected.Top);
+        FUZZ_CHECK(b.Record->PropDelay == expected.PropDelay);
+        FUZZ_CHECK(b.Record->KindOrdinal == quint8(a.Kind));
+    }
+    return 0;
+}

@@ -1,0 +1,166 @@
+// Saves the user's settings store over and over, alternating between two
+// complete value sets, until it is killed (or after ten seconds, so that an
+// orphan never runs on). tst_settingscrash kills it at random moments and
+// checks that the file always holds one complete set.
+//
+// It first reads whatever the file holds and prints what that was ("old",
+// "new", "none" or "other", then " unreadable" when the store reported a
+// problem), writes the other set first so every save changes the file, and
+// prints "saving" once the loop starts.
+//
+// The sets are also compiled into the test (TARVELO_SETTINGS_WRITER_NO_MAIN).
+
+#include <cstdio>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include "app/SettingsStore.h"
+#include "app/VorlGlobal.h"
+
+namespace SettingsCrash {
+
+inline const QString DravokKey = MainSettingsKey + QStringLiteral("\\Dravok");
+inline const QString LatencyKey = MainSettingsKey + QStringLiteral("\\LatencyCalc");
+
+struct TRow
+{
+    QString Key;
+    QString Name;
+    TStoreValue Value;
+};
+
+QByteArray Placement(qint32 left, qint32 top, qint32 right, qint32 bottom, quint8 state)
+{
+    TPlacementRecord record;
+    record.Left = left;
+    record.Top = top;
+    record.Right = right;
+    record.Bottom = bottom;
+    record.WindowState = state;
+    return record.Encode();
+}
+
+// Bytes 0 ... n-1 of a pattern that differs between the sets.
+QByteArray Pattern(int n, int seed)
+{
+    QByteArray bytes(n, '\0');
+    for (int i = 0; i < n; ++i)
+        bytes[i] = char((i * 7 + seed) & 0xff);
+    return bytes;
+}
+
+// The same names in both sets, every value different; "Mixed" even changes
+// its type. The large binaries make each save long enough for kills to land
+// in the middle of writing.
+std::vector<TRow> SettingsSet(bool newSet)
+{
+    const auto integer = TStoreValue::FromInteger;
+    const auto text = TStoreValue::FromText;
+    const auto binary = TStoreValue::FromBinary;
+    const QString &m = MainSettingsKey;
+    const QString &d = DravokKey;
+    const QString &l = LatencyKey;
+    if (!newSet) {
+        return {
+            {m, QStringLiteral("Position"), binary(Placement(100, 50, 900, 650, 0))},
+            {m, QStringLiteral("Calculator"), integer(0)},
+            {m, QStringLiteral("Negative"), integer(-1)},
+            {m, QStringLiteral("SubnetAddress"), text(QStringLiteral("128.0.0.1"))},
+            {m, QStringLiteral("Unicode"), text(QStringLiteral("Gr\u00fc\u00dfe \u221e"))},
+            {m, QStringLiteral("Mixed"), integer(7)},
+            {d, QStringLiteral("SubnetBits"), integer(8)},
+            {d, QStringLiteral("RFC1878"), integer(0)},
+            {d, QStringLiteral("Note"), text(QStringLiteral("tab\there"))},
+            {d, QStringLiteral("Mask"), binary(QByteArray::fromHex("ffff0000"))},
+            {l, QStringLiteral("NodeA"), binary(Pattern(8, 1))},
+            {l, QStringLiteral("Network1"), binary(Pattern(24, 2))},
+            {l, QStringLiteral("Network1Name"), text(QStringLiteral("Office LAN"))},
+            {l, QStringLiteral("NumNetworks"), integer(1)},
+            {l, QStringLiteral("Bulk"), binary(Pattern(3000, 3))},
+        };
+    }
+    return {
+        {m, QStringLiteral("Position"), binary(Placement(-8, -8, 1928, 1048, 2))},
+        {m, QStringLiteral("Calculator"), integer(2)},
+        {m, QStringLiteral("Negative"), integer(std::numeric_limits<qint32>::min())},
+        {m, QStringLiteral("SubnetAddress"), text(QStringLiteral("10.20.30.40"))},
+        {m, QStringLiteral("Unicode"), text(QStringLiteral("\u65e5\u672c \"quoted\" back\\slash"))},
+        {m, QStringLiteral("Mixed"), text(QStringLiteral("seven"))},
+        {d, QStringLiteral("SubnetBits"), integer(22)},
+        {d, QStringLiteral("RFC1878"), integer(1)},
+        {d, QStringLiteral("Note"), text(QStringLiteral("line 1\r\nline 2"))},
+        {d, QStringLiteral("Mask"), binary(QByteArray::fromHex("ffffff00"))},
+        {l, QStringLiteral("NodeA"), binary(Pattern(8, 11))},
+        {l, QStringLiteral("Network1"), binary(Pattern(24, 12))},
+        {l, QStringLiteral("Network1Name"), text(QStringLiteral("T1 link"))},
+        {l, QStringLiteral("NumNetworks"), integer(14)},
+        {l, QStringLiteral("Bulk"), binary(Pattern(4000, 13))},
+    };
+}
+
+void WriteRow(TRegKey &key, const TRow &row)
+{
+    switch (row.Value.Type) {
+    case TStoreType::stInteger: key.WriteInteger(row.Name, row.Value.Integer); break;
+    case TStoreType::stText: key.WriteString(row.Name, row.Value.Text); break;
+    default: key.WriteBinaryData(row.Name, row.Value.Bytes); break;
+    }
+}
+
+// All three keys stay open until every value is written, so each save (one
+// per key closed) holds the complete set.
+void WriteSet(TSettingsStore &store, bool newSet)
+{
+    TRegKey main(store), dravok(store), latency(store);
+    main.OpenKey(MainSettingsKey, true);
+    dravok.OpenKey(DravokKey, true);
+    latency.OpenKey(LatencyKey, true);
+    for (const TRow &row : SettingsSet(newSet))
+        WriteRow(row.Key == DravokKey ? dravok : row.Key == LatencyKey ? latency : main, row);
+    latency.CloseKey();
+    dravok.CloseKey();
+    main.CloseKey();
+}
+
+// Whether `store` holds exactly this set: every value, nothing more.
+bool HoldsSet(const TSettingsStore &store, bool newSet)
+{
+    const std::vector<TRow> rows = SettingsSet(newSet);
+    int counts[3] = {0, 0, 0};
+    for (const TRow &row : rows) {
+        const TStoreValue *v = store.Value(row.Key, row.Name);
+        if (!v || !(*v == row.Value))
+            return false;
+        ++counts[row.Key == DravokKey ? 1 : row.Key == LatencyKey ? 2 : 0];
+    }
+    return store.ValueNames(MainSettingsKey).size() == counts[0]
+           && store.ValueNames(DravokKey).size() == counts[1]
+           && store.ValueNames(LatencyKey).size() == counts[2];
+}
+
+} // namespace SettingsCrash
+
+#ifndef TARVELO_SETTINGS_WRITER_NO_MAIN
+int main()
+{
+    using namespace SettingsCrash;
+    TSettingsStore &store = TSettingsStore::Instance();
+    const bool unreadable = !store.TakeLoadProblem().isEmpty();
+    const bool holdsOld = HoldsSet(store, false);
+    const bool holdsNew = HoldsSet(store, true);
+    const char *found = holdsOld ? "old" : holdsNew ? "new" : store.KeyExists(MainSettingsKey) ? "other" : "none";
+    std::printf("%s%s\nsaving\n", found, unreadable ? " unreadable" : "");
+    std::fflush(stdout);
+
+    QElapsedTimer timer;
+    timer.start();
+    bool next = !holdsNew;
+    while (timer.elapsed() < 10000) {
+        WriteSet(store, next);
+        next = !next;
+    }
+    return 0;
+}
+#endif

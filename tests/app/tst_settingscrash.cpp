@@ -1,0 +1,134 @@
+#include <QTest>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include "app/SettingsStore.h"
+#include "tests/common/TestEnvironment.h"
+
+// The two value sets and HoldsSet(), shared with the writer process.
+#define TARVELO_SETTINGS_WRITER_NO_MAIN
+#include "tests/app/settings_writer.cpp"
+
+using namespace SettingsCrash;
+
+// A process killed at any moment of saving the settings leaves a file that
+// reads completely and holds exactly the values before or after that save.
+class tst_SettingsCrash : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void setsAreDistinguishable();
+    void killedWriterLeavesOldOrNewSet();
+
+private:
+    std::unique_ptr<TTestEnvironment> FEnv;
+};
+
+void tst_SettingsCrash::initTestCase()
+{
+    FEnv = std::make_unique<TTestEnvironment>();
+    QVERIFY(QFileInfo(QStringLiteral(TARVELO_SETTINGS_WRITER)).isExecutable());
+}
+
+// The check below means something only if the sets differ in every value
+// and each is recognised after a save and a fresh load.
+void tst_SettingsCrash::setsAreDistinguishable()
+{
+    const std::vector<TRow> oldSet = SettingsSet(false);
+    const std::vector<TRow> newSet = SettingsSet(true);
+    QCOMPARE(oldSet.size(), newSet.size());
+    QVERIFY(oldSet.size() >= 12);
+    for (std::size_t i = 0; i < oldSet.size(); ++i) {
+        QCOMPARE(oldSet[i].Name, newSet[i].Name);
+        QVERIFY2(!(oldSet[i].Value == newSet[i].Value), qPrintable(oldSet[i].Name));
+    }
+    QCOMPARE(oldSet[0].Value.Bytes.size(), 20);  // Position
+
+    const QString file = FEnv->SettingsFileName();
+    for (const bool which : {false, true}) {
+        {
+            TSettingsStore store(file);
+            WriteSet(store, which);
+        }
+        TSettingsStore loaded(file);
+        QVERIFY(loaded.TakeLoadProblem().isEmpty());
+        QCOMPARE(HoldsSet(loaded, which), true);
+        QCOMPARE(HoldsSet(loaded, !which), false);
+    }
+    FEnv->ClearSettings();
+}
+
+void tst_SettingsCrash::killedWriterLeavesOldOrNewSet()
+{
+    constexpr int Kills = 1000;
+    const QString file = FEnv->SettingsFileName();
+    const QDir folder = QFileInfo(file).absoluteDir();
+    const quint32 seed = QRandomGenerator::global()->generate();
+    qInfo("random seed %u", seed);
+    std::mt19937 random(seed);
+    // Measured from the moment the writer has read the file and starts
+    // saving; one save takes a few milliseconds.
+    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+
+    int oldSeen = 0, newSeen = 0, changed = 0;
+    QByteArray previous = "none";
+    for (int kill = 0; kill < Kills; ++kill) {
+        QProcess writer;
+        writer.setProgram(QStringLiteral(TARVELO_SETTINGS_WRITER));
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start();
+        QVERIFY2(writer.waitForStarted(5000), qPrintable(writer.errorString()));
+        QByteArray said;
+        while (!said.contains("saving\n") && writer.waitForReadyRead(5000))
+            said += writer.readAllStandardOutput();
+        QVERIFY2(said.endsWith("saving\n"), said.constData());
+
+        // What the writer found is what the previous kill left.
+        const QByteArray found = said.left(said.indexOf('\n'));
+        QCOMPARE(found, previous);
+
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+        writer.kill();
+        QVERIFY(writer.waitForFinished(5000));
+        QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+
+        TSettingsStore store(file);
+        const QString problem = store.TakeLoadProblem();
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("kill %1: %2").arg(kill).arg(problem)));
+        if (!QFile::exists(file)) {
+            // Killed before its first save ever finished.
+            QCOMPARE(oldSeen + newSeen, 0);
+            continue;
+        }
+        const bool isOld = HoldsSet(store, false);
+        const bool isNew = HoldsSet(store, true);
+        QVERIFY2(isOld != isNew, qPrintable(QStringLiteral("kill %1 left neither set complete:\n%2")
+                                                .arg(kill)
+                                                .arg(QString::fromUtf8(store.Serialize().left(2000)))));
+        const QByteArray now = isOld ? "old" : "new";
+        (isOld ? oldSeen : newSeen) += 1;
+        changed += now != previous;
+        previous = now;
+    }
+
+    const QStringList others = folder.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("unreadable"));
+    QVERIFY2(others.isEmpty(), qPrintable(others.join(u' ')));
+    qInfo("%d kills: old set %d times, new set %d times, changed by the kill's run %d times; "
+          "%lld other files left in the folder",
+          Kills, oldSeen, newSeen, changed, qlonglong(folder.entryList(QDir::Files | QDir::Hidden).size() - 1));
+    // The kills landed among the saves: both sets were left many times.
+    QVERIFY(oldSeen > Kills / 10);
+    QVERIFY(newSeen > Kills / 10);
+}
+
+QTEST_GUILESS_MAIN(tst_SettingsCrash)
+#include "tst_settingscrash.moc"
