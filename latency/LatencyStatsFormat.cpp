@@ -48,7 +48,7 @@ TDecimal ToDecimal(double value, int precision, int decimals)
         if (i >= 0) {
             ++digits[i];
         } else {
-            digits.insert(digits.begin(), '1');
+            digits = '1' + digits;
             digits.pop_back();
             ++exponent;
             if (keep == 0)
