@@ -52,7 +52,7 @@ TDecimal ToDecimal(double value, int precision, int decimals)
             digits.pop_back();
             ++exponent;
             if (keep == 0)
-                digits = "1";
+                digits.assign(1, '1');
         }
     }
     while (!digits.empty() && digits.back() == '0')
