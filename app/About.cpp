@@ -110,14 +110,22 @@ void TAboutCalc::FormCreate()
 
     QStringList info = InfoMemo->toPlainText().split(u'\n');
     info[0] = QLatin1String(ApplicationTitle);
-    FPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/aboutbox.svg"));
-    AboutImage->SetPicture(FPicture.get());
     info[1] = QStringLiteral("Release 2.20");
     InfoMemo->setPlainText(info.join(u'\n'));
     NoticeMemo->show();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void TAboutCalc::showEvent(QShowEvent *event)
+{
+    // The picture is read when the window is first shown, not at start-up.
+    if (!FPicture) {
+        FPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/aboutbox.svg"));
+        AboutImage->SetPicture(FPicture.get());
+    }
+    QDialog::showEvent(event);
 }
 
 void TAboutCalc::OKButtonClick()

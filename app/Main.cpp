@@ -78,12 +78,10 @@ void TMainForm::FormCreate()
     CreateControls();
     setWindowTitle(QLatin1String(ApplicationTitle));
 
-    FRadixelPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/radixelcalclogo.svg"));
-    FIPSubnetPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/dravoklogo.svg"));
-    FLatencyPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/latencycalclogo.svg"));
-    FVorlGroupPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/vorlgrouplogo.svg"));
-    CalcImage->SetPicture(FIPSubnetPicture.get());
-    VorlGroupImage->SetPicture(FVorlGroupPicture.get());
+    // The logos of the other two calculators are read when first shown:
+    // parsing pictures nobody sees would only delay the first frame.
+    CalcImage->SetPicture(Picture(FIPSubnetPicture, "dravoklogo.svg"));
+    VorlGroupImage->SetPicture(Picture(FVorlGroupPicture, "vorlgrouplogo.svg"));
 
     const QString problem = TSettingsStore::Instance().TakeLoadProblem();
     if (!problem.isEmpty())
@@ -244,19 +242,26 @@ void TMainForm::ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *
     CalcPageControlChange(area->PageControl());
 }
 
+QSvgRenderer *TMainForm::Picture(std::unique_ptr<QSvgRenderer> &picture, const char *fileName)
+{
+    if (!picture)
+        picture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/") + QLatin1String(fileName));
+    return picture.get();
+}
+
 void TMainForm::RadixelCalculatorMenuItemClick()
 {
-    ShowCalculator(RadixelCalculatorMenuItem, FRadixelPicture.get(), RadixelCalcPanel);
+    ShowCalculator(RadixelCalculatorMenuItem, Picture(FRadixelPicture, "radixelcalclogo.svg"), RadixelCalcPanel);
 }
 
 void TMainForm::IPSubnetCalculatorMenuItemClick()
 {
-    ShowCalculator(IPSubnetCalculatorMenuItem, FIPSubnetPicture.get(), IPSubnetCalcPanel);
+    ShowCalculator(IPSubnetCalculatorMenuItem, Picture(FIPSubnetPicture, "dravoklogo.svg"), IPSubnetCalcPanel);
 }
 
 void TMainForm::LatencyCalculatorMenuItemClick()
 {
-    ShowCalculator(LatencyCalculatorMenuItem, FLatencyPicture.get(), LatencyCalcPanel);
+    ShowCalculator(LatencyCalculatorMenuItem, Picture(FLatencyPicture, "latencycalclogo.svg"), LatencyCalcPanel);
 }
 
 void TMainForm::CalcImageClick()

@@ -98,6 +98,8 @@ private:
     void ConnectArea(TCalcArea *area);
     void ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *area);
     TCalcArea *AreaOf(TPageControl *pageControl) const;
+    // The picture of an artwork file, read on first use.
+    static QSvgRenderer *Picture(std::unique_ptr<QSvgRenderer> &picture, const char *fileName);
 
     QPointer<QAbstractButton> FCopyButton;
     std::unique_ptr<QSvgRenderer> FRadixelPicture;

@@ -1,10 +1,9 @@
 #include "app/Startup.h"
 
-#include <QIcon>
-
 #include "app/About.h"
 #include "app/Main.h"
 #include "controls/Application.h"
+#include "controls/Artwork.h"
 #include "controls/DesignFont.h"
 
 std::unique_ptr<TApplication> CreateApplication(int &argc, char **argv)
@@ -14,7 +13,7 @@ std::unique_ptr<TApplication> CreateApplication(int &argc, char **argv)
     TApplication::setOrganizationName(QStringLiteral("Vorl Group"));
     TApplication::setApplicationVersion(QStringLiteral("2.20"));
     TApplication::setDesktopFileName(QStringLiteral("com.vorlgroup.TarveloCalculator"));
-    TApplication::setWindowIcon(QIcon(QStringLiteral(":/artwork/tarvelo-calculator.svg")));
+    TApplication::setWindowIcon(ArtworkIcon(QStringLiteral("tarvelo-calculator.svg")));
     // The layouts are drawn in pixels for this font.
     TApplication::setFont(DesignFont());
     return app;

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/Artwork.h"
 #include "controls/DesignFont.h"
 #include "controls/SuperStringGrid.h"
 #include "ipsubnet/IPSubnetArea.h"
@@ -57,7 +58,7 @@ TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
     CopySubnetHostButton->setAutoRaise(true);
     CopySubnetHostButton->setFocusPolicy(Qt::NoFocus);
     // QIcon greys the picture by itself while the button is disabled.
-    CopySubnetHostButton->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    CopySubnetHostButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
     CopySubnetHostButton->setIconSize(QSize(16, 16));
     const QString hint = QStringLiteral("Copy subnet/host table to clipboard");
     CopySubnetHostButton->setToolTip(hint);

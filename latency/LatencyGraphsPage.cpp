@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "controls/Artwork.h"
 #include "controls/RainbowBar.h"
 #include "controls/RainbowBarModel.h"
 #include "controls/VorlPanels.h"
@@ -88,7 +89,7 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
     CopyLatencyGraphsButton->setAutoRaise(true);
     CopyLatencyGraphsButton->setFocusPolicy(Qt::NoFocus);
     // QIcon greys the picture by itself while the button is disabled.
-    CopyLatencyGraphsButton->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    CopyLatencyGraphsButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
     CopyLatencyGraphsButton->setIconSize(QSize(16, 16));
     const QString hint = QStringLiteral("Copy latency graphs to clipboard");
     CopyLatencyGraphsButton->setToolTip(hint);

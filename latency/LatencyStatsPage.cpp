@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include "controls/Artwork.h"
 #include "controls/DesignFont.h"
 #include "controls/SuperStringGrid.h"
 
@@ -36,7 +37,7 @@ TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
     CopyLatencyStatsButton->setAutoRaise(true);
     CopyLatencyStatsButton->setFocusPolicy(Qt::NoFocus);
     // QIcon greys the picture by itself while the button is disabled.
-    CopyLatencyStatsButton->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    CopyLatencyStatsButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
     CopyLatencyStatsButton->setIconSize(QSize(16, 16));
     const QString hint = QStringLiteral("Copy latency statistics table to clipboard");
     CopyLatencyStatsButton->setToolTip(hint);

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QTextDocument>
 
+#include "controls/Artwork.h"
 #include "latency/NetworkButtonForm.h"
 
 namespace {
@@ -175,7 +176,7 @@ void TNetworkButton::DisplayNameChanged()
 void TNetworkButton::LoadPicture()
 {
     const QString path = NetworkButtonPicturePath(NetworkButtonKind());
-    setIcon(QFile::exists(path) ? QIcon(path) : FallbackPicture(NetworkButtonKind()));
+    setIcon(QFile::exists(path) ? ArtworkIcon(NetworkButtonPictureName(NetworkButtonKind()).toLower() + QStringLiteral(".svg")) : FallbackPicture(NetworkButtonKind()));
 }
 
 void TNetworkButton::PropertiesItemClick()

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "controls/Artwork.h"
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -90,7 +91,7 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     CopyNetworkSetupButton->setObjectName(QStringLiteral("CopyNetworkSetupButton"));
     CopyNetworkSetupButton->setGeometry(121, 260, 25, 25);
     CopyNetworkSetupButton->setAutoRaise(true);
-    CopyNetworkSetupButton->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    CopyNetworkSetupButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
     CopyNetworkSetupButton->setIconSize(QSize(16, 16));
     CopyNetworkSetupButton->setToolTip(QStringLiteral("Copy network setup to clipboard"));
     CopyNetworkSetupButton->setAccessibleName(CopyNetworkSetupButton->toolTip());

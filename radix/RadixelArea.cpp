@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/VorlGlobal.h"
+#include "controls/Artwork.h"
 #include "controls/Beep.h"
 #include "controls/DesignFont.h"
 #include "controls/PageControl.h"
@@ -84,7 +85,7 @@ QToolButton *CreateCopyButton(QWidget *parent, const char *name, const QString &
     button->setGeometry(geometry);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(QIcon(QStringLiteral(":/artwork/copy.svg")));
+    button->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
     button->setIconSize(QSize(16, 16));
     button->setToolTip(hint);
     button->setAccessibleName(hint);
