@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang (build-fuzz) and fuzzes one target,
 # or all of them two at a time, for the given number of seconds each.
 #   scripts/fuzz.sh <target|all> <seconds>
+#   scripts/fuzz.sh <target>,<target>... <seconds>
 #   scripts/fuzz.sh list
 # Each target starts from its committed corpus, fuzz/corpus/<target>/; what
 # it finds is merged back into that folder, minimised (-merge=1), ready to
@@ -17,14 +18,16 @@ if [[ ${1:-} == list ]]; then
   exit 0
 fi
 if [[ $# -ne 2 || ! $2 =~ ^[0-9]+$ ]]; then
-  echo "usage: scripts/fuzz.sh <target|all> <seconds>   (targets: ${all[*]})" >&2
+  echo "usage: scripts/fuzz.sh <target[,target...]|all> <seconds>   (targets: ${all[*]})" >&2
   exit 2
 fi
 if [[ $1 == all ]]; then
   targets=("${all[@]}")
 else
-  [[ " ${all[*]} " == *" $1 "* ]] || { echo "unknown target '$1' (targets: ${all[*]})" >&2; exit 2; }
-  targets=("$1")
+  IFS=, read -r -a targets <<<"$1"
+  for t in "${targets[@]}"; do
+    [[ " ${all[*]} " == *" $t "* ]] || { echo "unknown target '$t' (targets: ${all[*]})" >&2; exit 2; }
+  done
 fi
 seconds=$2
 
