@@ -52,17 +52,8 @@ TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
     SubnetHostStringGrid->SetCells(0, 0, QStringLiteral("Subnet"));
     SubnetHostStringGrid->SetCells(1, 0, QStringLiteral("Host Range"));
 
-    CopySubnetHostButton = new QToolButton(area);
-    CopySubnetHostButton->setObjectName(QStringLiteral("CopySubnetHostButton"));
-    CopySubnetHostButton->setGeometry(232, 54, 25, 25);
-    CopySubnetHostButton->setAutoRaise(true);
-    CopySubnetHostButton->setFocusPolicy(Qt::NoFocus);
-    // QIcon greys the picture by itself while the button is disabled.
-    CopySubnetHostButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
-    CopySubnetHostButton->setIconSize(QSize(16, 16));
-    const QString hint = QStringLiteral("Copy subnet/host table to clipboard");
-    CopySubnetHostButton->setToolTip(hint);
-    CopySubnetHostButton->setAccessibleName(hint);
+    CopySubnetHostButton = CreateCopyButton(area, "CopySubnetHostButton",
+                                            QStringLiteral("Copy subnet/host table to clipboard"), QRect(232, 54, 25, 25));
     CopySubnetHostButton->setEnabled(false);
     connect(CopySubnetHostButton, &QToolButton::clicked, this, &TSubnetHostPage::CopySubnetHostButtonClick);
 

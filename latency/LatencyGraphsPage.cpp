@@ -83,17 +83,8 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
     addBar(RainbowBarB, "RainbowBarB", 179);
     addBar(RainbowBarAB, "RainbowBarAB", 227);
 
-    CopyLatencyGraphsButton = new QToolButton(LatencyGraphsCanvasPanel);
-    CopyLatencyGraphsButton->setObjectName(QStringLiteral("CopyLatencyGraphsButton"));
-    CopyLatencyGraphsButton->setGeometry(240, 0, 25, 25);
-    CopyLatencyGraphsButton->setAutoRaise(true);
-    CopyLatencyGraphsButton->setFocusPolicy(Qt::NoFocus);
-    // QIcon greys the picture by itself while the button is disabled.
-    CopyLatencyGraphsButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
-    CopyLatencyGraphsButton->setIconSize(QSize(16, 16));
-    const QString hint = QStringLiteral("Copy latency graphs to clipboard");
-    CopyLatencyGraphsButton->setToolTip(hint);
-    CopyLatencyGraphsButton->setAccessibleName(hint);
+    CopyLatencyGraphsButton = CreateCopyButton(LatencyGraphsCanvasPanel, "CopyLatencyGraphsButton",
+                                               QStringLiteral("Copy latency graphs to clipboard"), QRect(240, 0, 25, 25));
     connect(CopyLatencyGraphsButton, &QToolButton::clicked, this,
             &TLatencyGraphsPage::CopyLatencyGraphsButtonClick);
 }

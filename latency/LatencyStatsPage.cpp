@@ -31,17 +31,9 @@ TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
     FPacketDirButtons->button(0)->setChecked(true);
     connect(FPacketDirButtons, &QButtonGroup::idClicked, this, [this] { emit PacketDirRadioGroupClick(); });
 
-    CopyLatencyStatsButton = new QToolButton(this);
-    CopyLatencyStatsButton->setObjectName(QStringLiteral("CopyLatencyStatsButton"));
-    CopyLatencyStatsButton->setGeometry(228, 56, 25, 25);
-    CopyLatencyStatsButton->setAutoRaise(true);
-    CopyLatencyStatsButton->setFocusPolicy(Qt::NoFocus);
-    // QIcon greys the picture by itself while the button is disabled.
-    CopyLatencyStatsButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
-    CopyLatencyStatsButton->setIconSize(QSize(16, 16));
-    const QString hint = QStringLiteral("Copy latency statistics table to clipboard");
-    CopyLatencyStatsButton->setToolTip(hint);
-    CopyLatencyStatsButton->setAccessibleName(hint);
+    CopyLatencyStatsButton = CreateCopyButton(this, "CopyLatencyStatsButton",
+                                              QStringLiteral("Copy latency statistics table to clipboard"),
+                                              QRect(228, 56, 25, 25));
     connect(CopyLatencyStatsButton, &QToolButton::clicked, this, &TLatencyStatsPage::CopyLatencyStatsButtonClick);
 
     LatencyStatsStringGrid = new TSuperStringGrid(this);

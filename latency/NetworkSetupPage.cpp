@@ -87,14 +87,10 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     MoveNetworkLeftButton->setAccessibleName(MoveNetworkLeftButton->toolTip());
     MoveNetworkRightButton->setAccessibleName(MoveNetworkRightButton->toolTip());
 
-    CopyNetworkSetupButton = new QToolButton(this);
-    CopyNetworkSetupButton->setObjectName(QStringLiteral("CopyNetworkSetupButton"));
-    CopyNetworkSetupButton->setGeometry(121, 260, 25, 25);
-    CopyNetworkSetupButton->setAutoRaise(true);
-    CopyNetworkSetupButton->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
-    CopyNetworkSetupButton->setIconSize(QSize(16, 16));
-    CopyNetworkSetupButton->setToolTip(QStringLiteral("Copy network setup to clipboard"));
-    CopyNetworkSetupButton->setAccessibleName(CopyNetworkSetupButton->toolTip());
+    CopyNetworkSetupButton = CreateCopyButton(this, "CopyNetworkSetupButton",
+                                              QStringLiteral("Copy network setup to clipboard"), QRect(121, 260, 25, 25));
+    // A stop in the page's tab order, between Insert and Reset.
+    CopyNetworkSetupButton->setFocusPolicy(Qt::TabFocus);
 
     connect(MoveNetworkLeftButton, &QPushButton::clicked, this,
             [this] { MoveNetworkButtonClick(MoveNetworkLeftButton); });

@@ -78,20 +78,6 @@ bool IsTypingKey(const QKeyEvent *event)
     }
 }
 
-QToolButton *CreateCopyButton(QWidget *parent, const char *name, const QString &hint, const QRect &geometry)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIcon(ArtworkIcon(QStringLiteral("copy.svg")));
-    button->setIconSize(QSize(16, 16));
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    return button;
-}
-
 } // namespace
 
 TRadixelArea::TRadixelArea(QWidget *parent)
