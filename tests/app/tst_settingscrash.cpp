@@ -69,15 +69,29 @@ void tst_SettingsCrash::setsAreDistinguishable()
 
 void tst_SettingsCrash::killedWriterLeavesOldOrNewSet()
 {
+#ifdef TARVELO_SETTINGS_KILLS
+    constexpr int Kills = TARVELO_SETTINGS_KILLS;
+#else
     constexpr int Kills = 1000;
+#endif
     const QString file = FEnv->SettingsFileName();
     const QDir folder = QFileInfo(file).absoluteDir();
     const quint32 seed = QRandomGenerator::global()->generate();
     qInfo("random seed %u", seed);
     std::mt19937 random(seed);
     // Measured from the moment the writer has read the file and starts
-    // saving; one save takes a few milliseconds.
-    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+    // saving. Saving a set takes a few milliseconds here, many more in a
+    // sanitizer build: the window covers several sets in this build.
+    const auto saveMicroseconds = [&file] {
+        TSettingsStore store(file + QStringLiteral(".timing"));
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 5; ++i)
+            WriteSet(store, i % 2);
+        QFile::remove(file + QStringLiteral(".timing"));
+        return int(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 5);
+    }();
+    std::uniform_int_distribution<int> delayMicroseconds(0, std::max(15000, 3 * saveMicroseconds));
+    qInfo("one set takes %d us to save", saveMicroseconds);
 
     int oldSeen = 0, newSeen = 0, changed = 0;
     QByteArray previous = "none";
