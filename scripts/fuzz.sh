@@ -6,7 +6,8 @@
 #   scripts/fuzz.sh list
 # Each target starts from its committed corpus, fuzz/corpus/<target>/; what
 # it finds is merged back into that folder, minimised (-merge=1), ready to
-# commit. Crash inputs land in build-fuzz/work/<target>/crashes/; replay one
+# commit; files named seed-* are kept as they are. Crash inputs land in
+# build-fuzz/work/<target>/crashes/; replay one
 # with build-fuzz/fuzz/fuzz_<target> <file>. The normal build replays the
 # committed corpus as the CTest tests fuzz_replay_<target>.
 set -euo pipefail
@@ -60,7 +61,9 @@ fuzz_one() {
   "$exe" -max_total_time="$seconds" -max_len="$(max_len "$t")" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$work/crashes/" "$work/new" "$corpus" >"$work/fuzz.log" 2>&1 || status=$?
   "$exe" -merge=1 -max_len="$(max_len "$t")" "$work/merged" "$corpus" "$work/new" >"$work/merge.log" 2>&1
-  find "$corpus" -type f -delete
+  # Hand-written seeds (seed-*) stay whatever their coverage: they pin cases
+  # worth replaying on every build.
+  find "$corpus" -type f ! -name 'seed-*' -delete
   cp "$work/merged"/* "$corpus"/ 2>/dev/null || true
   local runs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/fuzz.log" | tail -1)
