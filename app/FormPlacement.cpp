@@ -43,6 +43,10 @@ bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &val
         form->setWindowState(Qt::WindowMaximized);
         return true;
     }
+    // Reversed bounds would place the window off the screen: the window
+    // keeps the place and size it has.
+    if (!record->HasProperBounds())
+        return false;
     // The record holds the outer frame; Qt places the frame with move() and
     // sizes the client area, so the frame's extra size is taken off. Before
     // the window is shown its frame is unknown: the size is then finished by

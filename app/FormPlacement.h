@@ -8,7 +8,8 @@ class QWidget;
 // Restores a window's state and bounds from the 20-byte record stored under
 // `valueName` in the key `keyPath`, clamped to the primary screen. Returns
 // whether the key and the value both existed (a record shorter than 20 bytes
-// counts as absent). A value of another type or longer than the record
+// counts as absent, and so do reversed bounds unless the record is
+// maximised). A value of another type or longer than the record
 // raises "Invalid data type for '%s'".
 bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 

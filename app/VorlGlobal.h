@@ -60,6 +60,9 @@ struct TPlacementRecord
 
     // The bounds cut to the screen's size, then moved fully onto it.
     QRect ClampedTo(const QSize &screen) const;
+    // Whether the bounds are a rectangle at all (Right above Left, Bottom
+    // above Top); a reversed record is a corrupted one.
+    bool HasProperBounds() const { return Right > Left && Bottom > Top; }
 };
 
 // Character classes of the number key filters. Only the ASCII codes count:

@@ -13,6 +13,7 @@
 
 #include "app/About.h"
 #include "app/HelpWindow.h"
+#include "app/FormPlacement.h"
 #include "app/Main.h"
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
@@ -293,6 +294,10 @@ void tst_MainForm::storedCalculator_data()
     QTest::newRow("missing") << position << "IPSubnet" << QStringList{"Failed to get data for 'Calculator'"};
     QTest::newRow("truncated position is absent")
         << QByteArray("\"Position\"=hex:0a,00,00\r\n\"Calculator\"=dword:00000002\r\n") << "Latency" << QStringList();
+    QTest::newRow("reversed position is absent")
+        << QByteArray("\"Position\"=hex:88,13,00,00,14,00,00,00,a0,0f,00,00,c2,01,00,00,00,00,00,00\r\n"
+                      "\"Calculator\"=dword:00000000\r\n")
+        << "Radixel" << QStringList();
     QTest::newRow("position of text type")
         << QByteArray("\"Position\"=\"10,20\"\r\n\"Calculator\"=dword:00000002\r\n") << "IPSubnet"
         << QStringList{"Invalid data type for 'Position'"};
@@ -309,6 +314,8 @@ void tst_MainForm::storedCalculator()
     FEnv->WriteSettingsFile(RootKeyFile(values));
     TMainForm form;
     QCOMPARE(Shown(form), shown);
+    // Whatever was stored, the window stays on the screen.
+    QVERIFY(form.x() >= 0 && form.x() < PrimaryScreenSize().width());
     QCOMPARE(Checked(form), shown);
     QCOMPARE(TakeErrorMessages(), errors);
 }
