@@ -11,7 +11,9 @@
 
 #include "app/SettingsStore.h"
 #include "controls/Beep.h"
+#include "controls/CalcArea.h"
 #include "controls/DesignFont.h"
+#include "controls/PageControl.h"
 
 TTestEnvironment::TTestEnvironment()
     : FOldConfigHome(qgetenv("XDG_CONFIG_HOME"))
@@ -70,6 +72,18 @@ void InstallErrorRecorder()
 QStringList TakeErrorMessages()
 {
     return std::exchange(GErrorMessages, QStringList());
+}
+
+void ConnectPageSwitches(TCalcArea *area, std::function<void()> afterChange)
+{
+    QObject::connect(area->PageControl(), &TPageControl::Changing, area,
+                     [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
+    QObject::connect(area->PageControl(), &TPageControl::Change, area,
+                     [area, afterChange = std::move(afterChange)](TPageControl *sender) {
+                         area->PageEntered(sender->ActivePage());
+                         if (afterChange)
+                             afterChange();
+                     });
 }
 
 QString ClipboardText()

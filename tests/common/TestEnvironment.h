@@ -5,6 +5,8 @@
 // Shared by every test: a private settings location, the C locale, the beep
 // counter and the clipboard.
 
+#include <functional>
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -36,6 +38,13 @@ private:
 // The error messages shown since the last TakeErrorMessages(); under
 // TARVELO_TEST_MAIN they are recorded instead of opening a message box.
 QStringList TakeErrorMessages();
+
+class TCalcArea;
+
+// Wires an area's page control as the main window does: the page being left
+// gets PageLeaving, the page shown PageEntered, then `afterChange` runs (the
+// main window refreshes the IP subnet display there).
+void ConnectPageSwitches(TCalcArea *area, std::function<void()> afterChange = {});
 
 QString ClipboardText();
 QImage ClipboardImage();

@@ -53,12 +53,7 @@ void tst_CIDRPage::init()
     FEnvironment = std::make_unique<TTestEnvironment>();
     FArea = std::make_unique<TIPSubnetArea>();
     TIPSubnetArea *area = FArea.get();
-    connect(area->DravokPageControl, &TPageControl::Changing, area,
-            [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
-    connect(area->DravokPageControl, &TPageControl::Change, area, [area](TPageControl *sender) {
-        area->PageEntered(sender->ActivePage());
-        area->UpdateSubnetDisplay();
-    });
+    ConnectPageSwitches(area, [area] { area->UpdateSubnetDisplay(); });
     area->show();
     QVERIFY(QTest::qWaitForWindowExposed(area));
     ShowPage(area->CIDRTab);

@@ -82,12 +82,7 @@ std::unique_ptr<TIPSubnetArea> tst_IPSubnetArea::CreateArea()
 {
     auto area = std::make_unique<TIPSubnetArea>();
     TIPSubnetArea *a = area.get();
-    connect(a->DravokPageControl, &TPageControl::Changing, a,
-            [a](TPageControl *, QWidget *leaving) { a->PageLeaving(leaving); });
-    connect(a->DravokPageControl, &TPageControl::Change, a, [a](TPageControl *sender) {
-        a->PageEntered(sender->ActivePage());
-        a->UpdateSubnetDisplay();
-    });
+    ConnectPageSwitches(a, [a] { a->UpdateSubnetDisplay(); });
     a->show();
     a->LoadSettings();
     return area;

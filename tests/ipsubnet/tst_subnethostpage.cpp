@@ -49,12 +49,7 @@ void tst_SubnetHostPage::init()
     FArea = std::make_unique<TIPSubnetArea>();
     TIPSubnetArea *area = FArea.get();
     // Wired as the main window wires it.
-    connect(area->DravokPageControl, &TPageControl::Changing, area,
-            [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
-    connect(area->DravokPageControl, &TPageControl::Change, area, [area](TPageControl *sender) {
-        area->PageEntered(sender->ActivePage());
-        area->UpdateSubnetDisplay();
-    });
+    ConnectPageSwitches(area, [area] { area->UpdateSubnetDisplay(); });
     area->show();
     QVERIFY(QTest::qWaitForWindowExposed(area));
 }

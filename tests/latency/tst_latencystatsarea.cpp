@@ -67,10 +67,7 @@ void tst_LatencyStatsArea::init()
     FArea = std::make_unique<TLatencyArea>();
     FArea->LoadSettings();
     // The main window's page bookkeeping.
-    connect(FArea->LatencyCalcPageControl, &TPageControl::Changing, FArea.get(),
-            [this](TPageControl *, QWidget *leaving) { FArea->PageLeaving(leaving); });
-    connect(FArea->LatencyCalcPageControl, &TPageControl::Change, FArea.get(),
-            [this](TPageControl *sender) { FArea->PageEntered(sender->ActivePage()); });
+    ConnectPageSwitches(FArea.get());
     FArea->show();
 }
 

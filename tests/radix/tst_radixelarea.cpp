@@ -90,10 +90,7 @@ void tst_TRadixelArea::init()
     // The main window's part in miniature: page bookkeeping, and a Ctrl+C
     // Copy command that clicks the current copy target.
     FCopyTarget = nullptr;
-    connect(FArea->RadixelCalcPageControl, &TPageControl::Changing, FArea,
-            [this](TPageControl *, QWidget *leaving) { FArea->PageLeaving(leaving); });
-    connect(FArea->RadixelCalcPageControl, &TPageControl::Change, FArea,
-            [this](TPageControl *sender) { FArea->PageEntered(sender->ActivePage()); });
+    ConnectPageSwitches(FArea);
     FCopyEnabled = false;
     connect(FArea, &TCalcArea::CopyTargetChanged, FWindow.get(), [this](QAbstractButton *b) {
         FCopyTarget = b;
