@@ -1,5 +1,7 @@
 #include "app/Main.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/About.h"
@@ -88,14 +91,12 @@ void TMainForm::FormCreate()
         ShowErrorMessage(problem);
 
     RunStep([this] { IPSubnetCalcPanel->LoadSettings(); });
-    RunStep([this] { RadixelCalcPanel->LoadSettings(); });
-    RunStep([this] { LatencyCalcPanel->LoadSettings(); });
 
     bool shown = false;
     RunStep([this, &shown] {
         LoadMainSettings();
-        shown = IPSubnetCalcPanel->isVisibleTo(this) || RadixelCalcPanel->isVisibleTo(this)
-                || LatencyCalcPanel->isVisibleTo(this);
+        const QList<TCalcArea *> areas = Areas();
+        shown = std::any_of(areas.begin(), areas.end(), [this](TCalcArea *area) { return area->isVisibleTo(this); });
     });
     if (!shown)
         IPSubnetCalculatorMenuItemClick();
@@ -163,7 +164,7 @@ void TMainForm::CreateMenus()
 
 void TMainForm::CreateControls()
 {
-    auto *client = new QWidget(this);
+    auto *client = FClient = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     client->setMinimumSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
@@ -192,38 +193,91 @@ void TMainForm::CreateControls()
     VorlGroupImage->setAccessibleName(VorlGroupImage->toolTip());
     connect(VorlGroupImage, &TImage::Click, this, &TMainForm::VorlGroupImageClick);
 
-    // The IP subnet calculator is built first: the other two page controls
-    // refresh its display after their page switches.
+    // The IP subnet calculator is always built: its Options menu is the
+    // window's, and every page switch refreshes its display.
     IPSubnetCalcPanel = new TIPSubnetArea(client);
-    RadixelCalcPanel = new TRadixelArea(client);
-    LatencyCalcPanel = new TLatencyArea(client);
-    for (TCalcArea *area : {static_cast<TCalcArea *>(IPSubnetCalcPanel), static_cast<TCalcArea *>(RadixelCalcPanel),
-                            static_cast<TCalcArea *>(LatencyCalcPanel)}) {
-        area->setGeometry(8, 88, 276, 313);
-        area->hide();
-        ConnectArea(area);
-    }
+    PlaceArea(IPSubnetCalcPanel);
     OptionsMenuItem->addActions(IPSubnetCalcPanel->OptionsActions());
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
-void TMainForm::ConnectArea(TCalcArea *area)
+// Builds `area` on first use, hidden in the calculators' place, and loads its
+// settings (the IP subnet area, built by the window, loads in FormCreate).
+template <typename Area>
+Area *TMainForm::BuiltArea(Area *&area)
 {
+    if (!area) {
+        // Loading selects controls of the hidden area; the keyboard focus
+        // stays where the user has it (or gets it when the window activates).
+        const QPointer<QWidget> focus = focusWidget();
+        area = new Area(FClient);
+        PlaceArea(area);
+        RunStep([area] { area->LoadSettings(); });
+        if (focusWidget() != focus) {
+            if (focus)
+                focus->setFocus(Qt::OtherFocusReason);
+            else if (QWidget *taken = focusWidget())
+                taken->clearFocus();
+        }
+    }
+    return area;
+}
+
+TRadixelArea *TMainForm::RadixelCalcPanel()
+{
+    return BuiltArea(FRadixelCalcPanel);
+}
+
+TLatencyArea *TMainForm::LatencyCalcPanel()
+{
+    return BuiltArea(FLatencyCalcPanel);
+}
+
+void TMainForm::BuildDeferredAreas()
+{
+    // One calculator per turn of the event loop, so input is not held up.
+    if (!FRadixelCalcPanel)
+        RadixelCalcPanel();
+    else if (!FLatencyCalcPanel)
+        LatencyCalcPanel();
+    if (!FRadixelCalcPanel || !FLatencyCalcPanel)
+        QTimer::singleShot(0, this, &TMainForm::BuildDeferredAreas);
+}
+
+QList<TCalcArea *> TMainForm::Areas() const
+{
+    QList<TCalcArea *> areas;
+    for (TCalcArea *area : {static_cast<TCalcArea *>(FRadixelCalcPanel), static_cast<TCalcArea *>(IPSubnetCalcPanel),
+                            static_cast<TCalcArea *>(FLatencyCalcPanel)})
+        if (area)
+            areas << area;
+    return areas;
+}
+
+void TMainForm::PlaceArea(TCalcArea *area)
+{
+    area->setGeometry(8, 88, 276, 313);
+    area->hide();
     connect(area->PageControl(), &TPageControl::Changing, this, &TMainForm::CalcPageControlChanging);
     connect(area->PageControl(), &TPageControl::Change, this, &TMainForm::CalcPageControlChange);
-    connect(area, &TCalcArea::CopyTargetChanged, this, [this](QAbstractButton *button) {
+    // Only the calculator shown sets the Copy command; a hidden one (being
+    // built, or losing the focus as it is hidden) does not.
+    connect(area, &TCalcArea::CopyTargetChanged, this, [this, area](QAbstractButton *button) {
+        if (!area->isVisibleTo(this))
+            return;
         FCopyButton = button;
         CopyMenuItem->setEnabled(button != nullptr);
     });
-    connect(area, &TCalcArea::CopyEnabledChanged, this,
-            [this](bool enabled) { CopyMenuItem->setEnabled(enabled && FCopyButton); });
+    connect(area, &TCalcArea::CopyEnabledChanged, this, [this, area](bool enabled) {
+        if (area->isVisibleTo(this))
+            CopyMenuItem->setEnabled(enabled && FCopyButton);
+    });
 }
 
 TCalcArea *TMainForm::AreaOf(TPageControl *pageControl) const
 {
-    for (TCalcArea *area : {static_cast<TCalcArea *>(RadixelCalcPanel), static_cast<TCalcArea *>(IPSubnetCalcPanel),
-                            static_cast<TCalcArea *>(LatencyCalcPanel)})
+    for (TCalcArea *area : Areas())
         if (area->PageControl() == pageControl)
             return area;
     return nullptr;
@@ -233,8 +287,7 @@ void TMainForm::ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *
 {
     item->setChecked(true);
     CalcImage->SetPicture(picture);
-    for (TCalcArea *other : {static_cast<TCalcArea *>(RadixelCalcPanel), static_cast<TCalcArea *>(IPSubnetCalcPanel),
-                             static_cast<TCalcArea *>(LatencyCalcPanel)})
+    for (TCalcArea *other : Areas())
         if (other != area)
             other->hide();
     area->show();
@@ -251,7 +304,7 @@ QSvgRenderer *TMainForm::Picture(std::unique_ptr<QSvgRenderer> &picture, const c
 
 void TMainForm::RadixelCalculatorMenuItemClick()
 {
-    ShowCalculator(RadixelCalculatorMenuItem, Picture(FRadixelPicture, "radixelcalclogo.svg"), RadixelCalcPanel);
+    ShowCalculator(RadixelCalculatorMenuItem, Picture(FRadixelPicture, "radixelcalclogo.svg"), RadixelCalcPanel());
 }
 
 void TMainForm::IPSubnetCalculatorMenuItemClick()
@@ -261,7 +314,7 @@ void TMainForm::IPSubnetCalculatorMenuItemClick()
 
 void TMainForm::LatencyCalculatorMenuItemClick()
 {
-    ShowCalculator(LatencyCalculatorMenuItem, Picture(FLatencyPicture, "latencycalclogo.svg"), LatencyCalcPanel);
+    ShowCalculator(LatencyCalculatorMenuItem, Picture(FLatencyPicture, "latencycalclogo.svg"), LatencyCalcPanel());
 }
 
 void TMainForm::CalcImageClick()
@@ -358,9 +411,10 @@ void TMainForm::SaveMainSettings()
     if (!key.OpenKey(MainSettingsKey, true))
         return;
     WriteFormPlacement(this, MainSettingsKey, QStringLiteral("Position"));
-    key.WriteInteger(QStringLiteral("Calculator"), RadixelCalcPanel->isVisibleTo(this)    ? 0
-                                                   : IPSubnetCalcPanel->isVisibleTo(this) ? 1
-                                                                                          : 2);
+    const auto shown = [this](TCalcArea *area) { return area && area->isVisibleTo(this); };
+    key.WriteInteger(QStringLiteral("Calculator"), shown(FRadixelCalcPanel)   ? 0
+                                                   : shown(IPSubnetCalcPanel) ? 1
+                                                                              : 2);
     key.CloseKey();
 }
 
@@ -368,8 +422,10 @@ void TMainForm::FormDestroy()
 {
     if (std::exchange(FSettingsSaved, true))
         return;
+    // A calculator never built has its stored settings still unchanged.
     RunStep([this] { IPSubnetCalcPanel->SaveSettings(); });
-    RunStep([this] { LatencyCalcPanel->SaveSettings(); });
+    if (FLatencyCalcPanel)
+        RunStep([this] { FLatencyCalcPanel->SaveSettings(); });
     RunStep([this] { SaveMainSettings(); });
 }
 
@@ -387,6 +443,15 @@ void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     ApplyPendingPlacement(this);
+}
+
+void TMainForm::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // The first frame goes to the screen when painting returns; the
+    // calculators not shown are built after it.
+    if (!std::exchange(FDeferredAreasQueued, true))
+        QTimer::singleShot(0, this, &TMainForm::BuildDeferredAreas);
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

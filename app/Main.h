@@ -10,8 +10,8 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QList>
 #include <QPointer>
-
 
 #include <QAbstractButton>
 class QAction;
@@ -60,14 +60,18 @@ public:
 
     QAbstractButton *CopyButton() const { return FCopyButton; }
 
+    // The calculator areas. The IP subnet calculator is built with the
+    // window; the other two when first needed: shown, asked for, or right
+    // after the window's first frame, which so does not wait for them.
+    TRadixelArea *RadixelCalcPanel();
+    TIPSubnetArea *IPSubnetCalcPanel = nullptr;
+    TLatencyArea *LatencyCalcPanel();
+
     QFrame *MainMenuBevel = nullptr;
     QFrame *CalcLogoPanel = nullptr;
     TImage *CalcImage = nullptr;
     QFrame *VorlGroupLogoPanel = nullptr;
     TImage *VorlGroupImage = nullptr;
-    TRadixelArea *RadixelCalcPanel = nullptr;
-    TIPSubnetArea *IPSubnetCalcPanel = nullptr;
-    TLatencyArea *LatencyCalcPanel = nullptr;
 
     QMenu *FileMenuItem = nullptr;
     QAction *ExitMenuItem = nullptr;
@@ -88,6 +92,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -95,12 +100,20 @@ private:
     void FormDestroy();
     void CreateMenus();
     void CreateControls();
-    void ConnectArea(TCalcArea *area);
+    template <typename Area>
+    Area *BuiltArea(Area *&area);
+    void BuildDeferredAreas();
+    QList<TCalcArea *> Areas() const;
+    void PlaceArea(TCalcArea *area);
     void ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *area);
     TCalcArea *AreaOf(TPageControl *pageControl) const;
     // The picture of an artwork file, read on first use.
     static QSvgRenderer *Picture(std::unique_ptr<QSvgRenderer> &picture, const char *fileName);
 
+    QWidget *FClient = nullptr;
+    TRadixelArea *FRadixelCalcPanel = nullptr;
+    TLatencyArea *FLatencyCalcPanel = nullptr;
+    bool FDeferredAreasQueued = false;
     QPointer<QAbstractButton> FCopyButton;
     std::unique_ptr<QSvgRenderer> FRadixelPicture;
     std::unique_ptr<QSvgRenderer> FIPSubnetPicture;

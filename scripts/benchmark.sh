@@ -4,7 +4,7 @@
 # starts, beside a bare Qt window), then the QBENCHMARK figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-RUNS=${RUNS:-9}
+RUNS=${RUNS:-21}
 if [[ ${1:-} != --on-display ]]; then
   scripts/setup.sh xvfb xauth
   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELO_BUILD_TESTS=OFF > /dev/null

@@ -56,9 +56,9 @@ int main(int argc, char *argv[])
         TCalcArea *Area;
     };
     const TShot shots[] = {
-        {"radixel", &TMainForm::RadixelCalculatorMenuItemClick, form->RadixelCalcPanel},
+        {"radixel", &TMainForm::RadixelCalculatorMenuItemClick, form->RadixelCalcPanel()},
         {"ipsubnet", &TMainForm::IPSubnetCalculatorMenuItemClick, form->IPSubnetCalcPanel},
-        {"latency", &TMainForm::LatencyCalculatorMenuItemClick, form->LatencyCalcPanel},
+        {"latency", &TMainForm::LatencyCalculatorMenuItemClick, form->LatencyCalcPanel()},
     };
     int count = 0;
     for (const TShot &shot : shots) {

@@ -101,8 +101,8 @@ void tst_Accessibility::everyPageIsReachableFromTheKeyboard()
     {
         Qt::Key Key;
         TCalcArea *Area;
-    } calculators[] = {{Qt::Key_H, form.RadixelCalcPanel}, {Qt::Key_I, form.IPSubnetCalcPanel},
-                       {Qt::Key_L, form.LatencyCalcPanel}};
+    } calculators[] = {{Qt::Key_H, form.RadixelCalcPanel()}, {Qt::Key_I, form.IPSubnetCalcPanel},
+                       {Qt::Key_L, form.LatencyCalcPanel()}};
     for (const auto &calculator : calculators) {
         QTest::keyClick(&form, calculator.Key, Qt::ControlModifier);
         QVERIFY(calculator.Area->isVisible());

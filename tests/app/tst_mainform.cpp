@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include "controls/PageControl.h"
 #include "ipsubnet/IPSubnetArea.h"
 #include "latency/LatencyArea.h"
+#include "latency/LatencySettings.h"
 #include "radix/RadixelArea.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -33,14 +35,16 @@ QByteArray RootKeyFile(const QByteArray &values)
            + values;
 }
 
+// The calculators shown; looking does not build the ones not built yet.
 QString Shown(const TMainForm &form)
 {
+    const auto visible = [&form](const QWidget *area) { return area && area->isVisibleTo(&form); };
     QStringList shown;
-    if (form.RadixelCalcPanel->isVisibleTo(&form))
+    if (visible(form.findChild<TRadixelArea *>()))
         shown << QStringLiteral("Radixel");
-    if (form.IPSubnetCalcPanel->isVisibleTo(&form))
+    if (visible(form.IPSubnetCalcPanel))
         shown << QStringLiteral("IPSubnet");
-    if (form.LatencyCalcPanel->isVisibleTo(&form))
+    if (visible(form.findChild<TLatencyArea *>()))
         shown << QStringLiteral("Latency");
     return shown.join(u',');
 }
@@ -85,6 +89,9 @@ private slots:
     void storedCalculator_data();
     void storedCalculator();
     void maximisedStateIsRestoredWithoutBounds();
+    void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
+    void calculatorNeverBuiltKeepsItsStoredSettings();
+    void buildingHiddenCalculatorsKeepsTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
     void aboutWindowHidesAndKeepsItsPicture();
     void helpTopicsOpenTheContentsWithOneTopicPerCalculator();
@@ -201,28 +208,28 @@ void tst_MainForm::shortcutsSwitchCalculators()
 void tst_MainForm::copyFollowsTheTargetAndIsDisabledBySwitching()
 {
     TMainForm form;
-    auto *button = new QToolButton(form.RadixelCalcPanel);
+    auto *button = new QToolButton(form.RadixelCalcPanel());
     QSignalSpy clicks(button, &QToolButton::clicked);
     form.RadixelCalculatorMenuItemClick();
 
-    emit form.RadixelCalcPanel->CopyTargetChanged(button);
+    emit form.RadixelCalcPanel()->CopyTargetChanged(button);
     QVERIFY(form.CopyMenuItem->isEnabled());
     form.CopyMenuItem->trigger();
     QCOMPARE(clicks.size(), 1);
 
-    emit form.RadixelCalcPanel->CopyEnabledChanged(false);
+    emit form.RadixelCalcPanel()->CopyEnabledChanged(false);
     QVERIFY(!form.CopyMenuItem->isEnabled());
     QCOMPARE(form.CopyButton(), button);  // the target stays
     form.CopyMenuItemClick();
     QCOMPARE(clicks.size(), 1);
 
-    emit form.RadixelCalcPanel->CopyEnabledChanged(true);
+    emit form.RadixelCalcPanel()->CopyEnabledChanged(true);
     QVERIFY(form.CopyMenuItem->isEnabled());
     form.LatencyCalculatorMenuItemClick();
     form.IPSubnetCalculatorMenuItemClick();
     QVERIFY(!form.CopyMenuItem->isEnabled());
 
-    emit form.RadixelCalcPanel->CopyTargetChanged(nullptr);
+    emit form.RadixelCalcPanel()->CopyTargetChanged(nullptr);
     QVERIFY(!form.CopyMenuItem->isEnabled());
 }
 
@@ -318,6 +325,68 @@ void tst_MainForm::storedCalculator()
     QVERIFY(form.x() >= 0 && form.x() < PrimaryScreenSize().width());
     QCOMPARE(Checked(form), shown);
     QCOMPARE(TakeErrorMessages(), errors);
+}
+
+void tst_MainForm::hiddenCalculatorsAreBuiltAfterTheFirstFrame()
+{
+    // A bad node value makes the latency calculator's load report, so the
+    // test sees when its settings are read.
+    FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000001\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20\\LatencyCalc]\r\n"
+                                        "\"NodeA\"=\"sixty-four\"\r\n"));
+    TMainForm form;
+    QVERIFY(!form.findChild<TRadixelArea *>());
+    QVERIFY(!form.findChild<TLatencyArea *>());
+    QVERIFY(TakeErrorMessages().isEmpty());
+    form.IPSubnetCalcPanel->PageControl()->setCurrentWidget(form.IPSubnetCalcPanel->SubnetHostTab);
+    QAbstractButton *copyTarget = form.CopyButton();
+    QVERIFY(copyTarget && form.CopyMenuItem->isEnabled());
+
+    form.show();
+    QTRY_VERIFY(form.findChild<TRadixelArea *>() && form.findChild<TLatencyArea *>());
+    QCOMPARE(TakeErrorMessages(), QStringList{"Invalid data type for 'NodeA'"});
+    // Built hidden: the calculator shown and its Copy target stay.
+    QCOMPARE(Shown(form), QStringLiteral("IPSubnet"));
+    QCOMPARE(form.CopyButton(), copyTarget);
+    QVERIFY(form.CopyMenuItem->isEnabled());
+    QCOMPARE(form.findChild<TLatencyArea *>()->geometry(), QRect(8, 88, 276, 313));
+
+    form.LatencyCalculatorMenuItemClick();
+    QCOMPARE(Shown(form), QStringLiteral("Latency"));
+    QCOMPARE(form.findChildren<TLatencyArea *>().size(), 1);
+    QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
+{
+    const QByteArray latency = "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20\\LatencyCalc]\r\n"
+                               "\"NodeA\"=hex:00,10,00,00,05,00,00,00\r\n"
+                               "\"NumNetworks\"=dword:00000001\r\n";
+    FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000001\r\n\r\n" + latency));
+    {
+        TMainForm form;
+        QVERIFY(!form.findChild<TLatencyArea *>());
+        form.close();  // before the first frame
+    }
+    // The main window's own values were saved; the latency values are as
+    // they were, not the defaults of a calculator that was never loaded.
+    TSettingsStore saved(TSettingsStore::DefaultFileName());
+    QVERIFY(saved.Value(MainSettingsKey, QStringLiteral("Position")));
+    QCOMPARE(saved.ValueNames(LatencySettingsKey), (QStringList{"NodeA", "NumNetworks"}));
+    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NodeA")),
+             TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
+    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
+    QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::buildingHiddenCalculatorsKeepsTheFocus()
+{
+    TMainForm form;
+    if (!ShowActive(form))
+        QSKIP("The platform does not activate windows");
+    form.IPSubnetCalcPanel->MaskEdit1->setFocus();
+    QTRY_VERIFY(form.findChild<TRadixelArea *>() && form.findChild<TLatencyArea *>());
+    QCOMPARE(QApplication::focusWidget(), form.IPSubnetCalcPanel->MaskEdit1);
 }
 
 void tst_MainForm::maximisedStateIsRestoredWithoutBounds()
