@@ -61,8 +61,8 @@ public:
     QAbstractButton *CopyButton() const { return FCopyButton; }
 
     // The calculator areas. The IP subnet calculator is built with the
-    // window; the other two when first needed: shown, asked for, or right
-    // after the window's first frame, which so does not wait for them.
+    // window; the other two when first needed (shown or asked for) or else
+    // right after the window's first frame, so that frame does not wait.
     TRadixelArea *RadixelCalcPanel();
     TIPSubnetArea *IPSubnetCalcPanel = nullptr;
     TLatencyArea *LatencyCalcPanel();
