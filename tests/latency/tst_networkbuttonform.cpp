@@ -16,6 +16,34 @@ using K = TNetworkButtonKind;
 
 Q_DECLARE_METATYPE(TNetworkButtonKind)
 
+namespace {
+
+QStringList Items(const QComboBox *box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+QImage Picture(const QIcon &icon)
+{
+    return icon.pixmap(QSize(TNetworkButton::PictureSize, TNetworkButton::PictureSize)).toImage();
+}
+
+// Gives a network the values it would have after an earlier OK.
+void SetNetwork(TNetworkButton &network, K kind, const QString &name, int topologyIndex, double bandwidth,
+                qint32 propDelay)
+{
+    network.SetNetworkButtonKind(kind);
+    network.NetworkName = name;
+    network.TopologyIndex = qint16(topologyIndex);
+    network.Bandwidth = bandwidth;
+    network.PropDelay = propDelay;
+}
+
+} // namespace
+
 class tst_NetworkButtonForm : public QObject
 {
     Q_OBJECT
@@ -42,9 +70,8 @@ private slots:
     void nodeB();
     void applyStaysOpenCancelStoresNothing();
     void escapeCancels();
-    void firstLoadConfiguresFully();
-    void loadingKeepsTheElementKind();
-    void loadingAppendsAnUnlistedBandwidth();
+    void loadingANetwork_data();
+    void loadingANetwork();
     void onlyTheSelectedItemCounts();
     void singleInstance();
 
@@ -145,13 +172,6 @@ void tst_NetworkButtonForm::satelliteForANewNetwork()
     PickTopology(8);
     QCOMPARE(FTopology->currentText(), u"Satellite"_s);
     QCOMPARE(FForm->Kind(), std::optional(K::nbSatellite));
-    QStringList choices;
-    for (int i = 0; i < FBandwidth->count(); ++i)
-        choices << FBandwidth->itemText(i);
-    QCOMPARE(choices, WanBandwidthList());
-    QCOMPARE(FBandwidth->currentText(), u"0.512"_s);
-    QVERIFY(FPropDelay->isEnabled());
-    QCOMPARE(FPropDelay->Value(), 270);
     QCOMPARE(FForm->windowTitle(), u"Satellite Properties"_s);
     SaveGrab(u"networkbuttonform-satellite"_s);
 
@@ -165,8 +185,7 @@ void tst_NetworkButtonForm::satelliteForANewNetwork()
     QCOMPARE(FNetwork->TopologyIndex, qint16(8));
     QCOMPARE(FNetwork->DisplayName(), u"Satellite (0.512 Mbps)"_s);
     QCOMPARE(FNetwork->toolTip(), u"Satellite (0.512 Mbps)"_s);
-    const QSize size(TNetworkButton::PictureSize, TNetworkButton::PictureSize);
-    QCOMPARE(FNetwork->icon().pixmap(size).toImage(), QIcon(u":/artwork/satellite.svg"_s).pixmap(size).toImage());
+    QCOMPARE(Picture(FNetwork->icon()), Picture(QIcon(u":/artwork/satellite.svg"_s)));
 }
 
 void tst_NetworkButtonForm::topologyDefaults_data()
@@ -181,6 +200,7 @@ void tst_NetworkButtonForm::topologyDefaults_data()
     QTest::newRow("56-Switched") << 0 << QStringList{"0.056"} << "0.056" << true << 10;
     QTest::newRow("Frame Relay") << 6 << WanBandwidthList() << "1.544" << true << 20;
     QTest::newRow("SMDS") << 9 << QStringList{"44.736"} << "44.736" << true << 1;
+    QTest::newRow("Satellite") << 8 << WanBandwidthList() << "0.512" << true << 270;
 }
 
 void tst_NetworkButtonForm::topologyDefaults()
@@ -193,10 +213,7 @@ void tst_NetworkButtonForm::topologyDefaults()
     FForm->EditNetworkButton(FNetwork);
     FPropDelay->SetValue(1234);
     PickTopology(index);
-    QStringList shown;
-    for (int i = 0; i < FBandwidth->count(); ++i)
-        shown << FBandwidth->itemText(i);
-    QCOMPARE(shown, choices);
+    QCOMPARE(Items(FBandwidth), choices);
     QCOMPARE(FBandwidth->currentText(), bandwidth);
     QCOMPARE(FPropDelay->isEnabled(), delayEnabled);
     QCOMPARE(FForm->PropDelayLabel->isEnabled(), delayEnabled);
@@ -249,8 +266,7 @@ void tst_NetworkButtonForm::typedCustomTopology()
     QCOMPARE(FNetwork->TopologyIndex, qint16(14));
     QCOMPARE(FNetwork->NetworkButtonKind(), K::nbOther);
     QCOMPARE(FNetwork->DisplayName(), u"My WAN (2 Mbps)"_s);
-    const QSize size(TNetworkButton::PictureSize, TNetworkButton::PictureSize);
-    QCOMPARE(FNetwork->icon().pixmap(size).toImage(), QIcon(u":/artwork/other.svg"_s).pixmap(size).toImage());
+    QCOMPARE(Picture(FNetwork->icon()), Picture(QIcon(u":/artwork/other.svg"_s)));
 
     // The name stays in the list; picking it again means nbOther.
     PickTopology(4);
@@ -327,8 +343,6 @@ void tst_NetworkButtonForm::bandwidthKeyFilter()
     PickTopology(4);
     TypeInto(FBandwidth, u"1a2 b.-x3,"_s);
     QCOMPARE(FBandwidth->currentText(), u"12.3"_s);
-    QTest::keyClick(FBandwidth, Qt::Key_Backspace);
-    QCOMPARE(FBandwidth->currentText(), u"12."_s);
     // The topology box takes any text.
     TypeInto(FTopology, u"X-1 a"_s);
     QCOMPARE(FTopology->currentText(), u"X-1 a"_s);
@@ -338,24 +352,30 @@ void tst_NetworkButtonForm::bandwidthEditingKeys_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("keyText"); // as the platform delivers it
+    QTest::addColumn<int>("cursor");      // before the key
     QTest::addColumn<QString>("expected");
-    QTest::newRow("Delete, text DEL (X11)") << int(Qt::Key_Delete) << u"\x7f"_s << u"2.5"_s;
-    QTest::newRow("Delete, no text") << int(Qt::Key_Delete) << QString() << u"2.5"_s;
-    QTest::newRow("Backspace at the start") << int(Qt::Key_Backspace) << u"\b"_s << u"12.5"_s;
-    QTest::newRow("End") << int(Qt::Key_End) << QString() << u"12.5"_s;
+    QTest::addColumn<int>("cursorAfter");
+    QTest::newRow("Delete, text DEL (X11)") << int(Qt::Key_Delete) << u"\x7f"_s << 0 << u"2.5"_s << 0;
+    QTest::newRow("Delete, no text") << int(Qt::Key_Delete) << QString() << 0 << u"2.5"_s << 0;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << u"\b"_s << 4 << u"12."_s << 3;
+    QTest::newRow("Backspace at the start") << int(Qt::Key_Backspace) << u"\b"_s << 0 << u"12.5"_s << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << QString() << 0 << u"12.5"_s << 4;
 }
 
 void tst_NetworkButtonForm::bandwidthEditingKeys()
 {
     QFETCH(int, key);
     QFETCH(QString, keyText);
+    QFETCH(int, cursor);
     QFETCH(QString, expected);
+    QFETCH(int, cursorAfter);
     FForm->EditNetworkButton(FNetwork);
     PickTopology(4);
     TypeInto(FBandwidth, u"12.5"_s);
-    FBandwidth->lineEdit()->setCursorPosition(0);
+    FBandwidth->lineEdit()->setCursorPosition(cursor);
     QTest::sendKeyEvent(QTest::Click, FBandwidth, Qt::Key(key), keyText, Qt::NoModifier);
     QCOMPARE(FBandwidth->currentText(), expected);
+    QCOMPARE(FBandwidth->lineEdit()->cursorPosition(), cursorAfter);
 }
 
 void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
@@ -469,49 +489,49 @@ void tst_NetworkButtonForm::escapeCancels()
     QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
 }
 
-void tst_NetworkButtonForm::firstLoadConfiguresFully()
+void tst_NetworkButtonForm::loadingANetwork_data()
 {
-    TNetworkButton element;
-    element.SetNetworkButtonKind(K::nb56Switched);
-    element.NetworkName = u"56-Switched"_s;
-    element.TopologyIndex = 0;
-    element.Bandwidth = 0.056;
-    element.PropDelay = 33;
-    FForm->EditNetworkButton(&element);
-    QCOMPARE(FForm->Kind(), std::optional(K::nb56Switched));
-    QCOMPARE(FBandwidth->count(), 1);
-    QCOMPARE(FBandwidth->currentText(), u"0.056"_s);
-    QCOMPARE(FPropDelay->Value(), 33); // the element's value wins over the default
-    QVERIFY(FPropDelay->isEnabled());
-    QCOMPARE(FTopology->currentIndex(), 0);
-    QCOMPARE(FForm->windowTitle(), u"56-Switched Properties"_s);
+    QTest::addColumn<TNetworkButtonKind>("kind");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("topologyIndex");
+    QTest::addColumn<double>("bandwidth");
+    QTest::addColumn<int>("propDelay");
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("delayEnabled");
+    // The first load configures the dialog fully; the element's delay wins over the kind's default.
+    QTest::newRow("first load, own delay") << K::nb56Switched << "56-Switched" << 0 << 0.056 << 33
+                                           << QStringList{"0.056"} << 0 << true;
+    QTest::newRow("listed name, kind Other kept") << K::nbOther << "Ethernet" << 4 << 10.0 << 0
+                                                  << FullBandwidthList() << 9 << true;
+    QTest::newRow("LAN kind, fixed delay") << K::nbEthernet << "Ethernet" << 4 << 100.0 << 0
+                                           << QStringList{"10", "100", "1000"} << 1 << false;
+    QTest::newRow("unlisted rate appended") << K::nbTCarrier << "T1" << 10 << 12.5 << 5
+                                            << WanBandwidthList() + QStringList{"12.5"} << 9 << true;
 }
 
-void tst_NetworkButtonForm::loadingKeepsTheElementKind()
+void tst_NetworkButtonForm::loadingANetwork()
 {
+    QFETCH(TNetworkButtonKind, kind);
+    QFETCH(QString, name);
+    QFETCH(int, topologyIndex);
+    QFETCH(double, bandwidth);
+    QFETCH(int, propDelay);
+    QFETCH(QStringList, choices);
+    QFETCH(int, choice);
+    QFETCH(bool, delayEnabled);
     TNetworkButton element;
-    element.SetNetworkButtonKind(K::nbOther);
-    element.NetworkName = u"Ethernet"_s;
-    element.TopologyIndex = 4;
-    element.Bandwidth = 10;
+    SetNetwork(element, kind, name, topologyIndex, bandwidth, propDelay);
     FForm->EditNetworkButton(&element);
-    QCOMPARE(FTopology->currentText(), u"Ethernet"_s);
-    QCOMPARE(FForm->Kind(), std::optional(K::nbOther));
-    QCOMPARE(FBandwidth->count(), FullBandwidthList().size());
-    QVERIFY(FPropDelay->isEnabled());
-}
-
-void tst_NetworkButtonForm::loadingAppendsAnUnlistedBandwidth()
-{
-    TNetworkButton element;
-    element.SetNetworkButtonKind(K::nbTCarrier);
-    element.NetworkName = u"T1"_s;
-    element.TopologyIndex = 10;
-    element.Bandwidth = 12.5;
-    FForm->EditNetworkButton(&element);
-    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1);
-    QCOMPARE(FBandwidth->currentText(), u"12.5"_s);
-    QCOMPARE(FBandwidth->currentIndex(), FBandwidth->count() - 1);
+    QCOMPARE(FForm->Kind(), std::optional(kind));
+    QCOMPARE(FTopology->currentIndex(), topologyIndex);
+    QCOMPARE(FTopology->currentText(), name);
+    QCOMPARE(FForm->SelectedTopologyIndex(), topologyIndex);
+    QCOMPARE(Items(FBandwidth), choices);
+    QCOMPARE(FBandwidth->currentIndex(), choice);
+    QCOMPARE(FPropDelay->Value(), propDelay);
+    QCOMPARE(FPropDelay->isEnabled(), delayEnabled);
+    QCOMPARE(FForm->windowTitle(), name + u" Properties"_s);
 }
 
 void tst_NetworkButtonForm::onlyTheSelectedItemCounts()
@@ -520,15 +540,10 @@ void tst_NetworkButtonForm::onlyTheSelectedItemCounts()
     FForm->EditNetworkButton(FNetwork);
     PickTopology(4);
     TNetworkButton other;
-    other.SetNetworkButtonKind(K::nbSatellite);
-    other.NetworkName = u"Satellite"_s;
-    other.TopologyIndex = 8;
-    other.Bandwidth = 0.512;
-    other.PropDelay = 270;
+    SetNetwork(other, K::nbSatellite, u"Satellite"_s, 8, 0.512, 270);
     FForm->EditNetworkButton(&other);
     QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
-    QCOMPARE(FForm->windowTitle(), u"Satellite Properties"_s);
-    QCOMPARE(FPropDelay->Value(), 270);
+    QCOMPARE(FForm->EditedButton(), &other);
     QCOMPARE(FForm->SelectedTopologyIndex(), 8);
 }
 
