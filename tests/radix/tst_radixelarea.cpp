@@ -159,18 +159,16 @@ void tst_TRadixelArea::Type(QLineEdit *memo, const QString &keys)
 
 void tst_TRadixelArea::controlsAsDesigned()
 {
-    QCOMPARE(FArea->objectName(), u"RadixelCalcPanel"_s);
     QCOMPARE(Displays(), (QStringList{u"0"_s, u"00 00"_s, u"00000000 00000000"_s}));
     QVERIFY(FArea->NumberWidthItems[1]->isChecked());
-    QCOMPARE(FArea->NumberWidthItems[0]->text(), u"8 bits   (b&yte)"_s);
     QCOMPARE(FArea->RadixelCalcPageControl->currentWidget(), FArea->ConversionTabSheet);
     QVERIFY(!FArea->CopyLookupTableButton->isEnabled());
-    QCOMPARE(FBin->geometry(), QRect(8, 120, 225, 21));
     QCOMPARE(FArea->HexLabel->buddy(), FHex);
-    const auto *hexCopy = FArea->findChild<QToolButton *>(u"HexClipboardButton"_s);
-    QCOMPARE(hexCopy->accessibleName(), u"Copy hexadecimal number to clipboard"_s);
-    QVERIFY(!hexCopy->icon().isNull());
-    QCOMPARE(FArea->InvertButton->toolTip(), u"Perform a \"not\" operation on all numbers"_s);
+    QVERIFY(!FArea->HexClipboardButton->icon().isNull());
+    // The lookup table: a header and 256 values, right-aligned in a fixed-pitch font.
+    QCOMPARE(Grid()->RowCount(), 257);
+    QVERIFY(QFontInfo(Grid()->font()).fixedPitch());
+    QCOMPARE(Grid()->ColAlignments(2), TAlignment::taRightJustify);
     // Nothing clipped at the design font.
     for (QWidget *w : FArea->findChildren<QWidget *>()) {
         if (auto *label = qobject_cast<QLabel *>(w))
@@ -475,10 +473,6 @@ void tst_TRadixelArea::lookupRows()
 {
     QFETCH(int, row);
     QTEST((QStringList{Grid()->Cells(0, row), Grid()->Cells(1, row), Grid()->Cells(2, row)}), "cells");
-    QCOMPARE(Grid()->RowCount(), 257);
-    QCOMPARE(Grid()->FixedCols(), 0);
-    QVERIFY(QFontInfo(Grid()->font()).fixedPitch());
-    QCOMPARE(Grid()->ColAlignments(2), TAlignment::taRightJustify);
 }
 
 void tst_TRadixelArea::lookupCopy_data()
