@@ -220,13 +220,12 @@ void tst_TRadixelArea::typing_data()
     QTest::newRow("2 in binary") << 1 << bin << u"12"_s << one16 << 1;
     QTest::newRow("letter in decimal") << 1 << dec << u"1a"_s << one16 << 1;
     QTest::newRow("space in decimal") << 1 << dec << u"1 "_s << one16 << 1;
-    QTest::newRow("Escape in decimal") << 1 << dec << u"1\x1b"_s << one16 << 1;
-    QTest::newRow("Escape in hex") << 1 << hex << u"1\x1b"_s << one16 << 1;
-    QTest::newRow("Escape in binary") << 1 << bin << u"1\x1b"_s << one16 << 1;
+    for (const auto &[name, memo] : {std::pair{"decimal", dec}, {"hex", hex}, {"binary", bin}}) {
+        QTest::addRow("Escape in %s", name) << 1 << memo << u"1\x1b"_s << one16 << 1;
+        QTest::addRow("Enter in %s", name) << 1 << memo << u"1\r"_s << one16 << 0;
+        QTest::addRow("Delete in %s", name) << 1 << memo << u"1\x7f"_s << zero16 << 0;
+    }
     QTest::newRow("Ctrl+Enter in hex") << 1 << hex << u"1\n"_s << one16 << 1;
-    QTest::newRow("Enter in decimal") << 1 << dec << u"1\r"_s << one16 << 0;
-    QTest::newRow("Enter in hex") << 1 << hex << u"1\r"_s << one16 << 0;
-    QTest::newRow("Enter in binary") << 1 << bin << u"1\r"_s << one16 << 0;
     QTest::newRow("Ctrl+A in hex") << 1 << hex << u"1\x01"_s << one16 << 0;
     QTest::newRow("Ctrl+V in decimal") << 1 << dec << u"1\x16"_s << one16 << 0;
     QTest::newRow("minus at zero") << 1 << dec << u"-"_s << zero16 << 0;
@@ -234,9 +233,6 @@ void tst_TRadixelArea::typing_data()
     QTest::newRow("plus") << 1 << dec << u"5+"_s << five16 << 0;
     QTest::newRow("arrows keep the caret at the end") << 1 << dec << u"1←↑→↓2"_s
                                                       << at16(u"12"_s, u"00 0C"_s, u"00000000 00001100"_s) << 0;
-    QTest::newRow("Delete in decimal") << 1 << dec << u"99\x7f"_s << zero16 << 0;
-    QTest::newRow("Delete in hex") << 1 << hex << u"99\x7f"_s << zero16 << 0;
-    QTest::newRow("Delete in binary") << 1 << bin << u"11\x7f"_s << zero16 << 0;
     QTest::newRow("Clear") << 1 << dec << u"99∅"_s << zero16 << 0;
     QTest::newRow("Invert 0 at 32 bits") << 2 << dec << u"¬"_s
                                          << QStringList{u"4,294,967,295"_s, u"FF FF FF FF"_s,
