@@ -2,27 +2,12 @@
 
 #include <memory>
 
-#include "ipsubnet/IPAddress.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/ipsubnet/IPAddressTestHelpers.h"
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(TIPClassType)
-
 namespace {
-
-quint32 Addr(const QString &dotted)
-{
-    quint32 value = 0;
-    for (const QString &octet : dotted.split(u'.'))
-        value = (value << 8) | octet.toUInt();
-    return value;
-}
-
-QString Text(quint32 value)
-{
-    return TIPAddress::FormatDecimal(value);
-}
 
 // A subnet holding `address` with `bits` subnet bits; the allowance is set
 // last, so switching it off clamps like the Options menu does.
@@ -76,16 +61,13 @@ void tst_TIPAddSubnet::initTestCase()
 
 void tst_TIPAddSubnet::initialState()
 {
+    // The masks and limits are derived in the constructor, not set.
     const TIPAddSubnet subnet;
     QCOMPARE(subnet.DecimalText(), u"128.0.0.1"_s);
     QCOMPARE(subnet.ClassType(), TIPClassType::icClassB);
-    QCOMPARE(int(subnet.NetworkBits()), 16);
-    QCOMPARE(subnet.ClassMask().DecimalText(), u"255.255.0.0"_s);
-    QCOMPARE(int(subnet.SubnetBits()), 8);
     QCOMPARE(subnet.BitsMask().DecimalText(), u"0.0.255.0"_s);
     QCOMPARE(subnet.SubnetMask().DecimalText(), u"255.255.255.0"_s);
     QCOMPARE(int(subnet.MaxSubnetBits()), 14);
-    QCOMPARE(subnet.RFC1878(), false);
     QCOMPARE(int(subnet.MinSubnetBits()), 2);
 }
 
@@ -332,10 +314,6 @@ void tst_TIPAddSubnet::setByte()
 void tst_TIPAddSubnet::lastOctetClampedIntoRange()
 {
     const auto subnet = MakeSubnet(u"192.168.1.100"_s, 2, false);
-    subnet->SetByte(3, 10);
-    QCOMPARE(subnet->DecimalText(), u"192.168.1.65"_s);
-    subnet->SetByte(3, 250);
-    QCOMPARE(subnet->DecimalText(), u"192.168.1.190"_s);
     for (int octet = 0; octet < 256; ++octet) {
         subnet->SetByte(3, quint8(octet));
         QCOMPARE(int(subnet->GetByte(3)), qBound(65, octet, 190));

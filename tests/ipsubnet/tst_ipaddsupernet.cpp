@@ -2,29 +2,10 @@
 
 #include <memory>
 
-#include "ipsubnet/IPAddress.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/ipsubnet/IPAddressTestHelpers.h"
 
 using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(TIPClassType)
-
-namespace {
-
-quint32 Addr(const QString &dotted)
-{
-    quint32 value = 0;
-    for (const QString &octet : dotted.split(u'.'))
-        value = (value << 8) | octet.toUInt();
-    return value;
-}
-
-QString Text(quint32 value)
-{
-    return TIPAddress::FormatDecimal(value);
-}
-
-} // namespace
 
 class tst_TIPAddSupernet : public QObject
 {
@@ -55,13 +36,9 @@ void tst_TIPAddSupernet::initialState()
     const TIPAddSupernet supernet;
     QCOMPARE(supernet.DecimalText(), u"192.0.0.1"_s);
     QCOMPARE(supernet.ClassType(), TIPClassType::icClassC);
-    QCOMPARE(int(supernet.NetworkBits()), 24);
-    QCOMPARE(supernet.ClassMask().DecimalText(), u"255.255.255.0"_s);
     QCOMPARE(int(supernet.SupernetBits()), 23);
     QCOMPARE(supernet.BitsMask().DecimalText(), u"255.255.254.0"_s);
-    QCOMPARE(supernet.BitsMask().HexText(), u"FF.FF.FE.00"_s);
     QCOMPARE(Text(supernet.Route()), u"192.0.0.0"_s);
-    QCOMPARE(TIPAddress::FormatHex(supernet.Route()), u"C0.00.00.00"_s);
     QCOMPARE(Text(supernet.LastAddress()), u"192.0.1.255"_s);
     QCOMPARE(supernet.NumNetworks(), 2u);
 }
