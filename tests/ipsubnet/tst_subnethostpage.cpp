@@ -1,23 +1,15 @@
 #include "ipsubnet/SubnetHostPage.h"
 
-#include "controls/BetterSpinEdit.h"
-#include "controls/PageControl.h"
-#include "controls/SuperStringGrid.h"
-#include "ipsubnet/IPSubnetArea.h"
-#include "tests/common/TestEnvironment.h"
-
-#include <QAbstractButton>
 #include <QDir>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QTest>
 #include <QToolButton>
 
-#include <memory>
+#include "controls/SuperStringGrid.h"
+#include "tests/ipsubnet/SubnetAreaTest.h"
 
 using namespace Qt::StringLiterals;
 
-class tst_SubnetHostPage : public QObject
+class tst_SubnetHostPage : public TSubnetAreaTest
 {
     Q_OBJECT
 
@@ -25,7 +17,6 @@ private slots:
     void init();
     void cleanup();
 
-    void layout();
     void workedTableOnEntry();
     void rebuiltOnlyWhenDirty();
     void fillsUnderTheHourglass();
@@ -34,44 +25,18 @@ private slots:
     void grabLooksRight();
 
 private:
-    void ShowPage(QWidget *page);
-    void SetBits(int value);
     TSuperStringGrid *Grid() const;
     QToolButton *CopyButton() const;
-
-    std::unique_ptr<TTestEnvironment> FEnvironment;
-    std::unique_ptr<TIPSubnetArea> FArea;
 };
 
 void tst_SubnetHostPage::init()
 {
-    FEnvironment = std::make_unique<TTestEnvironment>();
-    FArea = std::make_unique<TIPSubnetArea>();
-    TIPSubnetArea *area = FArea.get();
-    // Wired as the main window wires it.
-    ConnectPageSwitches(area, [area] { area->UpdateSubnetDisplay(); });
-    area->show();
-    QVERIFY(QTest::qWaitForWindowExposed(area));
+    SetUpArea();
 }
 
 void tst_SubnetHostPage::cleanup()
 {
-    FArea.reset();
-    FEnvironment.reset();
-}
-
-void tst_SubnetHostPage::ShowPage(QWidget *page)
-{
-    FArea->DravokPageControl->SetActivePage(page);
-    QCOMPARE(FArea->DravokPageControl->ActivePage(), page);
-}
-
-void tst_SubnetHostPage::SetBits(int value)
-{
-    FArea->BitsSpinEdit->selectAll();
-    QTest::keyClicks(FArea->BitsSpinEdit, QString::number(value));
-    QTest::keyClick(FArea->BitsSpinEdit, Qt::Key_Return);
-    QCOMPARE(FArea->BitsSpinEdit->Value(), value);
+    TearDownArea();
 }
 
 TSuperStringGrid *tst_SubnetHostPage::Grid() const
@@ -84,30 +49,6 @@ QToolButton *tst_SubnetHostPage::CopyButton() const
     return FArea->findChild<QToolButton *>(u"CopySubnetHostButton"_s);
 }
 
-void tst_SubnetHostPage::layout()
-{
-    QVERIFY(Grid());
-    QVERIFY(CopyButton());
-    QCOMPARE(FArea->CopySubnetHostButton, CopyButton());
-    QCOMPARE(CopyButton()->parentWidget(), FArea.get());
-    QCOMPARE(CopyButton()->geometry(), QRect(232, 54, 25, 25));
-    QCOMPARE(CopyButton()->toolTip(), u"Copy subnet/host table to clipboard"_s);
-    QCOMPARE(CopyButton()->accessibleName(), CopyButton()->toolTip());
-    QVERIFY(!CopyButton()->icon().pixmap(16, 16).isNull());
-    QVERIFY(!CopyButton()->isEnabled());
-    QCOMPARE(Grid()->ColCount(), 2);
-    QCOMPARE(Grid()->FixedRows(), 1);
-    QCOMPARE(Grid()->FixedCols(), 0);
-    QCOMPARE(Grid()->ColWidths(0), 71);
-    QCOMPARE(Grid()->ColAlignments(0), TAlignment::taRightJustify);
-    QCOMPARE(Grid()->ColAlignments(1), TAlignment::taCenter);
-    QCOMPARE(Grid()->Cells(0, 0), u"Subnet"_s);
-    QCOMPARE(Grid()->Cells(1, 0), u"Host Range"_s);
-    ShowPage(FArea->SubnetHostTab);
-    // The grid fills its page.
-    QCOMPARE(Grid()->geometry(), FArea->SubnetHostTab->rect());
-}
-
 void tst_SubnetHostPage::workedTableOnEntry()
 {
     FArea->Subnet().SetClassType(TIPClassType::icClassC);
@@ -116,6 +57,8 @@ void tst_SubnetHostPage::workedTableOnEntry()
     FArea->SetSubnetTableDirty(true);
     ShowPage(FArea->SubnetHostTab);
     QVERIFY(!FArea->SubnetTableDirty());
+    // The grid fills its page.
+    QCOMPARE(Grid()->geometry(), FArea->SubnetHostTab->rect());
     QCOMPARE(Grid()->RowCount(), 3);
     QCOMPARE(Grid()->Cells(0, 1), u"0"_s);
     QCOMPARE(Grid()->Cells(1, 1), u"192.168.1.65  -  192.168.1.126"_s);
@@ -171,7 +114,7 @@ void tst_SubnetHostPage::fillsUnderTheHourglass()
 void tst_SubnetHostPage::largestTableStopsAtTheLimit()
 {
     ShowPage(FArea->SubnetHostTab);
-    FArea->AddressTypeRadioGroup->findChild<QAbstractButton *>(u"AddressTypeRadioGroupItem0"_s)->click();
+    ClassItem(0)->click();
     SetBits(22);
     QCOMPARE(Grid()->RowCount(), 16386);
     QCOMPARE(Grid()->Cells(0, 16385), u"16384"_s);
@@ -186,6 +129,11 @@ void tst_SubnetHostPage::copyButtonFollowsThePage()
     QList<QAbstractButton *> targets;
     connect(FArea.get(), &TCalcArea::CopyTargetChanged, this,
             [&targets](QAbstractButton *button) { targets << button; });
+    QList<bool> enabled;
+    connect(FArea.get(), &TCalcArea::CopyEnabledChanged, this, [&enabled](bool value) { enabled << value; });
+    QVERIFY(CopyButton());
+    QVERIFY(!CopyButton()->isEnabled());
+    QVERIFY(!CopyButton()->icon().pixmap(16, 16).isNull());
     ShowPage(FArea->SubnetHostTab);
     QVERIFY(CopyButton()->isEnabled());
     QCOMPARE(targets.size(), 1);
@@ -205,6 +153,8 @@ void tst_SubnetHostPage::copyButtonFollowsThePage()
         ShowPage(FArea->SubnetHostTab);
         QVERIFY(CopyButton()->isEnabled());
     }
+    // Each page left tells the window that Copy has no target.
+    QCOMPARE(enabled, QList<bool>(3, false));
 }
 
 void tst_SubnetHostPage::grabLooksRight()
@@ -213,7 +163,7 @@ void tst_SubnetHostPage::grabLooksRight()
     Grid()->SetSelection({0, 3, 1, 3});
     const QString file = QDir::temp().filePath(u"tst_subnethostpage.png"_s);
     QVERIFY(FArea->grab().save(file));
-    // The widest range of this table fits its column.
+    // Painted, the ranges of this table fit the column without widening it.
     QCOMPARE(Grid()->ColWidths(1), 176);
 }
 
