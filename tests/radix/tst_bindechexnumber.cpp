@@ -1,5 +1,7 @@
 #include <QTest>
 
+#include <functional>
+
 #include "app/VorlGlobal.h"
 #include "radix/BinDecHex.h"
 #include "tests/common/TestEnvironment.h"
@@ -244,7 +246,7 @@ void tst_TBinDecHexNumber::setText()
     QFETCH(QString, text);
     QFETCH(quint32, value);
     TCountedNumber n(width, Refused);
-    (n.Number.*TextAccessors[base].second)(text);
+    std::invoke(TextAccessors[base].second, n.Number, text);
     QCOMPARE(n.Number.Value(), value);
     QCOMPARE(n.Errors, value == Refused ? 1 : 0);
     QCOMPARE(n.Changes, value == Refused ? 0 : 1);
