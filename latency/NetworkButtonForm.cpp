@@ -322,7 +322,11 @@ void TNetworkButtonForm::ButtonClick(QAbstractButton *sender)
             // handling has not run yet.
             TopologyComboBoxExit();
             BandwidthComboBoxExit();
-            const double bandwidth = ReadBandwidthText(BandwidthComboBox->currentText());
+            // The box shows the rate to 6 significant digits: a text that
+            // still reads as the stored rate keeps it exactly.
+            const QString text = BandwidthComboBox->currentText();
+            const double bandwidth
+                = text == FormatBandwidth(element->Bandwidth) ? element->Bandwidth : ReadBandwidthText(text);
             element->Bandwidth = bandwidth;
             element->SetNetworkButtonKind(*FKind);
             element->NetworkName = TopologyComboBox->currentText();

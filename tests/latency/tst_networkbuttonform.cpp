@@ -65,6 +65,8 @@ private slots:
     void bandwidthEditingKeys_data();
     void bandwidthEditingKeys();
     void emptyBandwidthBecomesZero();
+    void okKeepsTheValuesLeftAlone_data();
+    void okKeepsTheValuesLeftAlone();
     void invalidBandwidthStoresNothing_data();
     void invalidBandwidthStoresNothing();
     void nodeB();
@@ -395,6 +397,40 @@ void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
     QVERIFY(!FForm->isVisible());
     QCOMPARE(FNetwork->Bandwidth, 0.0);
     QCOMPARE(FNetwork->NetworkName, u"Ethernet"_s);
+}
+
+void tst_NetworkButtonForm::okKeepsTheValuesLeftAlone_data()
+{
+    QTest::addColumn<double>("bandwidth");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed"); // empty: the box is left alone
+    QTest::addColumn<double>("stored");
+    const double pi = 3.14159265358979;
+    QTest::newRow("more digits than shown") << 1.5444444 << "1.54444" << "" << 1.5444444;
+    QTest::newRow("shown with an exponent") << 12345678.9 << "1.23457E7" << "" << 12345678.9;
+    QTest::newRow("tiny rate") << 1.23456789e-7 << "1.23457E-7" << "" << 1.23456789e-7;
+    QTest::newRow("typed over") << pi << "3.14159" << "3.1" << 3.1;
+    QTest::newRow("typed as shown") << pi << "3.14159" << "3.14159" << pi;
+}
+
+void tst_NetworkButtonForm::okKeepsTheValuesLeftAlone()
+{
+    QFETCH(double, bandwidth);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    SetNetwork(*FNetwork, K::nbFrameRelay, u"Frame Relay"_s, 6, bandwidth, std::numeric_limits<qint32>::max());
+    FForm->EditNetworkButton(FNetwork);
+    QCOMPARE(FBandwidth->currentText(), shown);
+    if (!typed.isEmpty())
+        TypeInto(FBandwidth, typed);
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QVERIFY(!FForm->isVisible());
+    // Exactly, not to within QCOMPARE's tolerance for doubles.
+    QVERIFY2(FNetwork->Bandwidth == stored, qPrintable(QString::number(FNetwork->Bandwidth, 'g', 17)));
+    QCOMPARE(FNetwork->PropDelay, std::numeric_limits<qint32>::max());
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbFrameRelay);
+    QCOMPARE(FNetwork->TopologyIndex, qint16(6));
 }
 
 void tst_NetworkButtonForm::invalidBandwidthStoresNothing_data()
