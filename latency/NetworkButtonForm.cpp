@@ -354,8 +354,13 @@ bool TNetworkButtonForm::eventFilter(QObject *watched, QEvent *event)
             return box == BandwidthComboBox ? BandwidthComboBoxKeyPress(box, key)
                                             : ComboBoxKeyPress(box, key);
         }
-        if (event->type() == QEvent::FocusOut
-            && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        // Only leaving the box for another control of the dialog is an exit:
+        // the box's own list, or another window taking the activation,
+        // takes the focus only for a while.
+        const Qt::FocusReason reason
+            = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(event)->reason() : Qt::NoFocusReason;
+        if (event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason
+            && reason != Qt::ActiveWindowFocusReason) {
             if (box == TopologyComboBox)
                 TopologyComboBoxExit();
             else

@@ -42,6 +42,22 @@ void SetNetwork(TNetworkButton &network, K kind, const QString &name, int topolo
     network.PropDelay = propDelay;
 }
 
+// The reasons of the focus-out events a widget receives.
+class TFocusOutRecorder final : public QObject
+{
+public:
+    explicit TFocusOutRecorder(QObject *watched) { watched->installEventFilter(this); }
+    QList<Qt::FocusReason> Reasons;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            Reasons << static_cast<QFocusEvent *>(event)->reason();
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_NetworkButtonForm : public QObject
@@ -60,6 +76,8 @@ private slots:
     void typedListedNameKeepsOther();
     void emptyTopologyShowsUnknown();
     void leavingTheBoxesRunsTheirExit();
+    void anotherWindowIsNoExit_data();
+    void anotherWindowIsNoExit();
     void typedBandwidthIsAppended();
     void bandwidthKeyFilter();
     void bandwidthEditingKeys_data();
@@ -320,6 +338,50 @@ void tst_NetworkButtonForm::leavingTheBoxesRunsTheirExit()
     QCOMPARE(FTopology->itemText(14), u"Campus"_s);
     QCOMPARE(FForm->SelectedTopologyIndex(), 14);
     QVERIFY(FBandwidth->findText(u"3.5"_s) >= 0);
+}
+
+void tst_NetworkButtonForm::anotherWindowIsNoExit_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("topology") << "TopologyComboBox" << "Camp";
+    QTest::newRow("bandwidth") << "BandwidthComboBox" << "12.7";
+}
+
+void tst_NetworkButtonForm::anotherWindowIsNoExit()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    auto *combo = FForm->findChild<QComboBox *>(box);
+    QVERIFY(combo);
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    // Qt reports a window switch to the focus widget as a focus-out with
+    // ActiveWindowFocusReason; that takes windows the platform activates.
+    FForm->activateWindow();
+    if (!QTest::qWaitForWindowActive(FForm))
+        QSKIP("The platform does not activate windows");
+    combo->setFocus(Qt::TabFocusReason);
+    TypeInto(combo, typed);
+    const int items = combo->count();
+
+    TFocusOutRecorder focusOut(combo);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(focusOut.Reasons, QList<Qt::FocusReason>{Qt::ActiveWindowFocusReason});
+    QCOMPARE(combo->count(), items);
+    QCOMPARE(combo->currentText(), typed);
+
+    // Back in the dialog the box has the focus again; Tab leaves it.
+    FForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FForm));
+    QVERIFY(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Tab);
+    QCOMPARE(focusOut.Reasons.last(), Qt::TabFocusReason);
+    QCOMPARE(combo->count(), items + 1);
+    QCOMPARE(combo->itemText(items), typed);
 }
 
 void tst_NetworkButtonForm::typedBandwidthIsAppended()
