@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "app/VorlGlobal.h"
+#include "controls/Spin.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 
 void ShowErrorMessage(const QString &message)
 {
+    // A spin button held down would go on repeating under the box.
+    TTimerSpeedButton::CancelHeldPress();
     if (ErrorHandler()) {
         ErrorHandler()(message);
         return;

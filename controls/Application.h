@@ -19,7 +19,8 @@ public:
 };
 
 // Shows `message` as an error message box over the active window. Also used
-// for errors caught outside event handlers (start-up, settings).
+// for errors caught outside event handlers (start-up, settings). A spin
+// button held down is released first, so its repeat stops before the box.
 void ShowErrorMessage(const QString &message);
 
 // Tests: replaces the message box by `handler` (an empty function restores it).

@@ -49,6 +49,8 @@ QFont FixedPitchFont()
     font.setFamilies(QStringList{QStringLiteral("Liberation Mono"), QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPixelSize(12);
+    // A character height of 13 pixels: Qt's pixel size is the em, the
+    // height without internal leading (a line of the font is taller).
+    font.setPixelSize(13);
     return font;
 }

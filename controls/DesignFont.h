@@ -7,5 +7,6 @@
 // at this font; the program sets it as the application font at start.
 QFont DesignFont();
 
-// The fixed-pitch font of the tables that need aligned digits.
+// The fixed-pitch font of the tables that need aligned digits: a Courier
+// face (or its metric twin) of 13 pixels character height.
 QFont FixedPitchFont();

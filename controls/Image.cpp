@@ -1,5 +1,7 @@
 #include "controls/Image.h"
 
+#include <utility>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -30,12 +32,19 @@ void TImage::paintEvent(QPaintEvent *)
 
 void TImage::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The release that ends a double-click is no second click: the first
+    // release has clicked already.
+    const bool endsDoubleClick = std::exchange(FDoubleClicked, false);
+    if (!endsDoubleClick && rect().contains(event->position().toPoint()))
         emit Click();
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit DblClick();
+    if (event->button() != Qt::LeftButton)
+        return;
+    FDoubleClicked = true;
+    emit DblClick();
 }

@@ -6,7 +6,8 @@
 class QSvgRenderer;
 
 // A picture shown centred at its design size, never stretched, rendered from
-// an SVG so it stays crisp at any screen scale. Clicks are reported.
+// an SVG so it stays crisp at any screen scale. Clicks are reported; a
+// double-click is one Click (at its first release) and one DblClick.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -29,4 +30,6 @@ protected:
 
 private:
     QSvgRenderer *FPicture = nullptr;
+    // Between a double-click and the release that ends it.
+    bool FDoubleClicked = false;
 };

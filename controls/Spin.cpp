@@ -1,13 +1,22 @@
 #include "controls/Spin.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+
+namespace {
+
+// The button the left mouse button went down on, until it comes up.
+QPointer<TTimerSpeedButton> GHeldButton;
+
+} // namespace
 
 // ---------------------------------------------------------------------------
 // TTimerSpeedButton
@@ -85,6 +94,45 @@ void TTimerSpeedButton::paintEvent(QPaintEvent *)
         focus.rect = area.adjusted(3, 3, -3, -3);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+void TTimerSpeedButton::CancelHeldPress()
+{
+    TTimerSpeedButton *button = std::exchange(GHeldButton, nullptr);
+    if (!button)
+        return;
+    button->FPressCancelled = true;
+    // A button that is not down has no repeat timer running.
+    button->setDown(false);
+}
+
+void TTimerSpeedButton::mousePressEvent(QMouseEvent *event)
+{
+    FPressCancelled = false;
+    if (event->button() == Qt::LeftButton)
+        GHeldButton = this;
+    QToolButton::mousePressEvent(event);
+}
+
+void TTimerSpeedButton::mouseMoveEvent(QMouseEvent *event)
+{
+    // Back over the button, Qt would press it again and restart the repeat.
+    if (FPressCancelled) {
+        event->ignore();
+        return;
+    }
+    QToolButton::mouseMoveEvent(event);
+}
+
+void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (GHeldButton == this)
+            GHeldButton = nullptr;
+        FPressCancelled = false;
+    }
+    // A cancelled press is no longer down, so Qt does not click.
+    QToolButton::mouseReleaseEvent(event);
 }
 
 void TTimerSpeedButton::DrawBuiltInGlyph(QPainter &painter, const QRect &area) const

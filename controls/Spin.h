@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QMouseEvent;
 class QPaintEvent;
 class QResizeEvent;
 
@@ -49,8 +50,17 @@ public:
 
     QSize sizeHint() const override;
 
+    // Ends the press of the button held down, if any, as a release off it
+    // would: no more repeats, and no click when the mouse button comes up.
+    // The error handler calls it before it shows an error, so that a repeat
+    // that failed does not go on clicking (and failing) under the box.
+    static void CancelHeldPress();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void DrawBuiltInGlyph(QPainter &painter, const QRect &area) const;
@@ -58,6 +68,9 @@ private:
 
     TSpinDirection FDirection;
     bool FShowFocus = false;
+    // Cancelled while held: the button stays up until the mouse button is
+    // released, wherever the pointer goes.
+    bool FPressCancelled = false;
     QPixmap FGlyph;   // with its transparent colour already masked out
     int FNumGlyphs = 1;
 };

@@ -208,7 +208,12 @@ void TIPSubnetArea::CreateSelectorAndBits()
         FAddressTypeButtons->addButton(item, i);
     }
     FAddressTypeButtons->button(int(FSubnet.ClassType()))->setChecked(true);
-    connect(FAddressTypeButtons, &QButtonGroup::idClicked, this, [this] { AddressTypeRadioGroupClick(); });
+    // A new selection only: a click on the item already selected changes
+    // nothing, and must not rebuild the Subnets/Hosts table.
+    connect(FAddressTypeButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            AddressTypeRadioGroupClick();
+    });
 
     BitsLabel = new QLabel(QStringLiteral("&Subnet Bits"), this);
     BitsLabel->setObjectName(QStringLiteral("BitsLabel"));
@@ -504,7 +509,11 @@ void TIPSubnetArea::SelectAddressType(int index)
 {
     if (FAddressTypeButtons->checkedId() == index)
         return;
-    FAddressTypeButtons->button(index)->setChecked(true);
+    {
+        // The handler runs here, in this call, not from the toggle signal.
+        const QSignalBlocker blocker(FAddressTypeButtons);
+        FAddressTypeButtons->button(index)->setChecked(true);
+    }
     AddressTypeRadioGroupClick();
 }
 

@@ -322,7 +322,11 @@ void TNetworkButtonForm::ButtonClick(QAbstractButton *sender)
             // handling has not run yet.
             TopologyComboBoxExit();
             BandwidthComboBoxExit();
-            const double bandwidth = ReadBandwidthText(BandwidthComboBox->currentText());
+            // The box shows the rate to 6 significant digits: a text that
+            // still reads as the stored rate keeps it exactly.
+            const QString text = BandwidthComboBox->currentText();
+            const double bandwidth
+                = text == FormatBandwidth(element->Bandwidth) ? element->Bandwidth : ReadBandwidthText(text);
             element->Bandwidth = bandwidth;
             element->SetNetworkButtonKind(*FKind);
             element->NetworkName = TopologyComboBox->currentText();
@@ -350,8 +354,13 @@ bool TNetworkButtonForm::eventFilter(QObject *watched, QEvent *event)
             return box == BandwidthComboBox ? BandwidthComboBoxKeyPress(box, key)
                                             : ComboBoxKeyPress(box, key);
         }
-        if (event->type() == QEvent::FocusOut
-            && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        // Only leaving the box for another control of the dialog is an exit:
+        // the box's own list, or another window taking the activation,
+        // takes the focus only for a while.
+        const Qt::FocusReason reason
+            = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(event)->reason() : Qt::NoFocusReason;
+        if (event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason
+            && reason != Qt::ActiveWindowFocusReason) {
             if (box == TopologyComboBox)
                 TopologyComboBoxExit();
             else

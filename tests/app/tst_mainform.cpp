@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QSvgRenderer>
 #include <QToolButton>
+#include <QWindow>
 
 #include "app/About.h"
 #include "app/HelpWindow.h"
@@ -81,6 +82,8 @@ private slots:
     void menuItems_data();
     void menuItems();
     void logoClicksCycleAndReturn();
+    void logoDoubleClickIsOneStep_data();
+    void logoDoubleClickIsOneStep();
     void shortcutsSwitchCalculators_data();
     void shortcutsSwitchCalculators();
     void copyFollowsTheTargetAndIsDisabledBySwitching();
@@ -180,6 +183,36 @@ void tst_MainForm::logoClicksCycleAndReturn()
         QCOMPARE(Checked(form), Shown(form));
     }
     QCOMPARE(order, (QStringList{"Latency", "Radixel", "IPSubnet"}));
+}
+
+void tst_MainForm::logoDoubleClickIsOneStep_data()
+{
+    QTest::addColumn<QString>("clicks"); // d: a double-click, c: a click
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("double-click") << "d" << "Latency";
+    QTest::newRow("double-click, then a click") << "dc" << "Radixel";
+    QTest::newRow("two double-clicks") << "dd" << "Radixel";
+    QTest::newRow("a click, then a double-click") << "cd" << "Radixel";
+}
+
+void tst_MainForm::logoDoubleClickIsOneStep()
+{
+    QFETCH(QString, clicks);
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Through the window, so that Qt itself turns the second press into a
+    // double-click: press, release, press, double-click, release.
+    QWindow *window = form.windowHandle();
+    const QPoint logo = form.CalcImage->mapTo(&form, form.CalcImage->rect().center());
+    for (const QChar c : clicks) {
+        if (c == u'd')
+            QTest::mouseDClick(window, Qt::LeftButton, {}, logo);
+        else
+            QTest::mouseClick(window, Qt::LeftButton, {}, logo);
+    }
+    QTEST(Shown(form), "shown");
+    QCOMPARE(Checked(form), Shown(form));
 }
 
 void tst_MainForm::shortcutsSwitchCalculators_data()

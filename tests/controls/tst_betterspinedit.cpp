@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
+#include <QTimer>
 
 #include "controls/Beep.h"
 #include "controls/BetterSpinEdit.h"
@@ -75,6 +76,8 @@ private slots:
     void minimumSize();
     void buttonPairLayout();
     void buttonPressFocusesTheEdit();
+    void errorStopsTheHeldButton_data();
+    void errorStopsTheHeldButton();
     void glyphsAreDrawn();
 
 private:
@@ -691,6 +694,57 @@ void tst_TBetterSpinEdit::buttonPressFocusesTheEdit()
     QCOMPARE(FWindow->focusWidget(), FEdit);
     QTest::mouseRelease(FEdit->SpinButtons()->DownButton(), Qt::LeftButton);
     QCOMPARE(FEdit->Value(), -1);
+}
+
+void tst_TBetterSpinEdit::errorStopsTheHeldButton_data()
+{
+    QTest::addColumn<bool>("up");
+    QTest::newRow("up button") << true;
+    QTest::newRow("down button") << false;
+}
+
+void tst_TBetterSpinEdit::errorStopsTheHeldButton()
+{
+    QFETCH(bool, up);
+    SetUp(-100, 100, 0);
+    InstallErrorRecorder();
+    TakeErrorMessages();
+    // From the third step on, the handler fails and shows its error where it
+    // catches it, as every handler of ours does.
+    const qint32 failing = up ? 3 : -3;
+    int errors = 0;
+    connect(FEdit, &TBetterSpinEdit::Change, FWindow.get(), [this, &errors] {
+        if (qAbs(FEdit->Value()) >= 3) {
+            ++errors;
+            ShowErrorMessage(QStringLiteral("Range check error"));
+        }
+    });
+    TTimerSpeedButton *button = up ? FEdit->SpinButtons()->UpButton() : FEdit->SpinButtons()->DownButton();
+    QTest::mousePress(button, Qt::LeftButton);
+    QTRY_COMPARE(errors, 1);
+    QCOMPARE(FEdit->Value(), failing);
+
+    // Long enough for five more repeats, by a timer of the same interval
+    // rather than by the clock: a repeat still running would step meanwhile.
+    int intervals = 0;
+    QTimer reference;
+    connect(&reference, &QTimer::timeout, this, [&intervals] { ++intervals; });
+    reference.start(TTimerSpeedButton::RepeatInterval);
+    QTRY_VERIFY(intervals >= 5 || FEdit->Value() != failing);
+    QCOMPARE(FEdit->Value(), failing);
+    QVERIFY(!button->isDown());
+    // Still held and moved over the button: it stays up.
+    QTest::mouseMove(button, button->rect().center() + QPoint(1, 0));
+    QVERIFY(!button->isDown());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QCOMPARE(FEdit->Value(), failing);
+    QCOMPARE(errors, 1);
+    QCOMPARE(TakeErrorMessages(), QStringList{QStringLiteral("Range check error")});
+
+    // The next press is an ordinary click again.
+    FEdit->SetValue(0);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(FEdit->Value(), up ? 1 : -1);
 }
 
 void tst_TBetterSpinEdit::glyphsAreDrawn()

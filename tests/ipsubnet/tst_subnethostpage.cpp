@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QToolButton>
 
+#include "controls/StringTableModel.h"
 #include "controls/SuperStringGrid.h"
 #include "tests/ipsubnet/SubnetAreaTest.h"
 
@@ -19,6 +20,8 @@ private slots:
 
     void workedTableOnEntry();
     void rebuiltOnlyWhenDirty();
+    void classClickRebuildsOnlyOnAChange_data();
+    void classClickRebuildsOnlyOnAChange();
     void fillsUnderTheHourglass();
     void largestTableStopsAtTheLimit();
     void copyButtonFollowsThePage();
@@ -93,6 +96,42 @@ void tst_SubnetHostPage::rebuiltOnlyWhenDirty()
     QCOMPARE(Grid()->RowCount(), 15);
     ShowPage(FArea->SubnetHostTab);
     QCOMPARE(Grid()->RowCount(), 7);
+}
+
+void tst_SubnetHostPage::classClickRebuildsOnlyOnAChange_data()
+{
+    QTest::addColumn<bool>("onTablePage");
+    QTest::addColumn<int>("item");
+    QTest::addColumn<bool>("rebuilt");
+    // Class B is selected at the start.
+    QTest::newRow("selected item, table shown") << true << 1 << false;
+    QTest::newRow("selected item, on General Info") << false << 1 << false;
+    QTest::newRow("class C, table shown") << true << 2 << true;
+    QTest::newRow("class C, on General Info") << false << 2 << true;
+}
+
+void tst_SubnetHostPage::classClickRebuildsOnlyOnAChange()
+{
+    QFETCH(bool, onTablePage);
+    QFETCH(int, item);
+    QFETCH(bool, rebuilt);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(CheckedClass(), 1);
+    // A rebuild writes every row, so a cell of our own marks the table as it was.
+    Grid()->SetCells(1, 5, u"untouched"_s);
+    int hourglasses = 0;
+    connect(Grid()->Model(), &QAbstractItemModel::dataChanged, this, [&hourglasses] {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        hourglasses += cursor && cursor->shape() == Qt::WaitCursor;
+    });
+    if (!onTablePage)
+        ShowPage(FArea->GeneralInfoTab);
+    ClickClass(item);
+    if (!onTablePage)
+        ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->Cells(1, 5) != u"untouched"_s, rebuilt);
+    QCOMPARE(hourglasses > 0, rebuilt);
+    QVERIFY(!FArea->SubnetTableDirty());
 }
 
 void tst_SubnetHostPage::fillsUnderTheHourglass()

@@ -42,6 +42,22 @@ void SetNetwork(TNetworkButton &network, K kind, const QString &name, int topolo
     network.PropDelay = propDelay;
 }
 
+// The reasons of the focus-out events a widget receives.
+class TFocusOutRecorder final : public QObject
+{
+public:
+    explicit TFocusOutRecorder(QObject *watched) { watched->installEventFilter(this); }
+    QList<Qt::FocusReason> Reasons;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            Reasons << static_cast<QFocusEvent *>(event)->reason();
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_NetworkButtonForm : public QObject
@@ -60,11 +76,15 @@ private slots:
     void typedListedNameKeepsOther();
     void emptyTopologyShowsUnknown();
     void leavingTheBoxesRunsTheirExit();
+    void anotherWindowIsNoExit_data();
+    void anotherWindowIsNoExit();
     void typedBandwidthIsAppended();
     void bandwidthKeyFilter();
     void bandwidthEditingKeys_data();
     void bandwidthEditingKeys();
     void emptyBandwidthBecomesZero();
+    void okKeepsTheValuesLeftAlone_data();
+    void okKeepsTheValuesLeftAlone();
     void invalidBandwidthStoresNothing_data();
     void invalidBandwidthStoresNothing();
     void nodeB();
@@ -320,6 +340,50 @@ void tst_NetworkButtonForm::leavingTheBoxesRunsTheirExit()
     QVERIFY(FBandwidth->findText(u"3.5"_s) >= 0);
 }
 
+void tst_NetworkButtonForm::anotherWindowIsNoExit_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("topology") << "TopologyComboBox" << "Camp";
+    QTest::newRow("bandwidth") << "BandwidthComboBox" << "12.7";
+}
+
+void tst_NetworkButtonForm::anotherWindowIsNoExit()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    auto *combo = FForm->findChild<QComboBox *>(box);
+    QVERIFY(combo);
+    FForm->EditNetworkButton(FNetwork);
+    PickTopology(10);
+    // Qt reports a window switch to the focus widget as a focus-out with
+    // ActiveWindowFocusReason; that takes windows the platform activates.
+    FForm->activateWindow();
+    if (!QTest::qWaitForWindowActive(FForm))
+        QSKIP("The platform does not activate windows");
+    combo->setFocus(Qt::TabFocusReason);
+    TypeInto(combo, typed);
+    const int items = combo->count();
+
+    TFocusOutRecorder focusOut(combo);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(focusOut.Reasons, QList<Qt::FocusReason>{Qt::ActiveWindowFocusReason});
+    QCOMPARE(combo->count(), items);
+    QCOMPARE(combo->currentText(), typed);
+
+    // Back in the dialog the box has the focus again; Tab leaves it.
+    FForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(FForm));
+    QVERIFY(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Tab);
+    QCOMPARE(focusOut.Reasons.last(), Qt::TabFocusReason);
+    QCOMPARE(combo->count(), items + 1);
+    QCOMPARE(combo->itemText(items), typed);
+}
+
 void tst_NetworkButtonForm::typedBandwidthIsAppended()
 {
     FForm->EditNetworkButton(FNetwork);
@@ -395,6 +459,40 @@ void tst_NetworkButtonForm::emptyBandwidthBecomesZero()
     QVERIFY(!FForm->isVisible());
     QCOMPARE(FNetwork->Bandwidth, 0.0);
     QCOMPARE(FNetwork->NetworkName, u"Ethernet"_s);
+}
+
+void tst_NetworkButtonForm::okKeepsTheValuesLeftAlone_data()
+{
+    QTest::addColumn<double>("bandwidth");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed"); // empty: the box is left alone
+    QTest::addColumn<double>("stored");
+    const double pi = 3.14159265358979;
+    QTest::newRow("more digits than shown") << 1.5444444 << "1.54444" << "" << 1.5444444;
+    QTest::newRow("shown with an exponent") << 12345678.9 << "1.23457E7" << "" << 12345678.9;
+    QTest::newRow("tiny rate") << 1.23456789e-7 << "1.23457E-7" << "" << 1.23456789e-7;
+    QTest::newRow("typed over") << pi << "3.14159" << "3.1" << 3.1;
+    QTest::newRow("typed as shown") << pi << "3.14159" << "3.14159" << pi;
+}
+
+void tst_NetworkButtonForm::okKeepsTheValuesLeftAlone()
+{
+    QFETCH(double, bandwidth);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    SetNetwork(*FNetwork, K::nbFrameRelay, u"Frame Relay"_s, 6, bandwidth, std::numeric_limits<qint32>::max());
+    FForm->EditNetworkButton(FNetwork);
+    QCOMPARE(FBandwidth->currentText(), shown);
+    if (!typed.isEmpty())
+        TypeInto(FBandwidth, typed);
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QVERIFY(!FForm->isVisible());
+    // Exactly, not to within QCOMPARE's tolerance for doubles.
+    QVERIFY2(FNetwork->Bandwidth == stored, qPrintable(QString::number(FNetwork->Bandwidth, 'g', 17)));
+    QCOMPARE(FNetwork->PropDelay, std::numeric_limits<qint32>::max());
+    QCOMPARE(FNetwork->NetworkButtonKind(), K::nbFrameRelay);
+    QCOMPARE(FNetwork->TopologyIndex, qint16(6));
 }
 
 void tst_NetworkButtonForm::invalidBandwidthStoresNothing_data()

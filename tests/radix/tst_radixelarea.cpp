@@ -47,6 +47,7 @@ private slots:
     void lookupCopy_data();
     void lookupCopy();
     void lookupIgnoresConversionPage();
+    void lookupFontFitsTheTable();
 
 private:
     QLineEdit *Memo(const QString &name) const { return FArea->findChild<QLineEdit *>(name); }
@@ -504,6 +505,34 @@ void tst_TRadixelArea::lookupIgnoresConversionPage()
     Grid()->SetSelection(TGridRect{0, 1, 2, 256});
     Grid()->CopyToClipboard();
     QCOMPARE(ClipboardText(), WholeTableText());
+}
+
+void tst_TRadixelArea::lookupFontFitsTheTable()
+{
+    const QFont font = Grid()->font();
+    const QFontInfo info(font);
+    QVERIFY(info.fixedPitch());
+    // 13 pixels of character height, the em without internal leading: a
+    // line of the font is taller than that.
+    QCOMPARE(info.pixelSize(), 13);
+    const QFontMetrics metrics(font);
+    QVERIFY2(metrics.height() > 13, qPrintable(QString::number(metrics.height())));
+
+    // The last rows hold the widest texts ("1111 1111"). Painted, they fit
+    // the design's column widths, so no column grows past the page.
+    ShowLookupTable();
+    Grid()->scrollToBottom();
+    Grid()->grab();
+    int widths = 0;
+    for (int col = 0; col < 3; ++col) {
+        QCOMPARE(Grid()->ColWidths(col), 82);
+        widths += Grid()->ColWidths(col) + 1;
+    }
+    QVERIFY(metrics.horizontalAdvance(Grid()->Cells(2, 256)) + 4 <= 82);
+    QVERIFY2(widths <= Grid()->viewport()->width(), qPrintable(QString::number(widths)));
+    // Every painted row holds a line of the font with a pixel above and below.
+    for (int row : {250, 256})
+        QVERIFY2(Grid()->RowHeights(row) >= metrics.height() + 2, qPrintable(QString::number(row)));
 }
 
 QTEST_MAIN(tst_TRadixelArea)
