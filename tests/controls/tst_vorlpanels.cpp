@@ -1,9 +1,13 @@
 #include <QtTest>
 
+#include <QAccessible>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
+#include "controls/AccessibleDisplays.h"
 #include "controls/VorlPanels.h"
+#include "tests/common/AccessibilityRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
 Q_DECLARE_METATYPE(TBevelCut)
@@ -59,6 +63,8 @@ private slots:
     void copyRectToClipboard();
     void paletteChangeRepaints();
     void settersRepaintOnlyOnChange();
+    void readAsItsCaption();
+    void pictureIsNamedByItsLabelAndDescribed();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -346,6 +352,56 @@ void tst_VorlPanels::settersRepaintOnlyOnChange()
     QCOMPARE(probe.Count, before);
     panel.SetCaptionPadding(7);
     QTRY_VERIFY(probe.Count > before);
+}
+
+void tst_VorlPanels::readAsItsCaption()
+{
+    // Built while a screen reader listens: Qt asks for the interface at once.
+    TAccessibilityRecorder recorder;
+    QWidget page;
+    auto *label = new QLabel(QStringLiteral("Subnet ID"), &page);
+    auto *panel = new TVorlCustomPanel(&page);
+    label->setBuddy(panel);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(panel);
+    QCOMPARE(iface->role(), QAccessible::StaticText);
+    QVERIFY(iface->state().readOnly);
+    // An empty panel says nothing, not its label's text.
+    QCOMPARE(iface->text(QAccessible::Name), QString());
+    const auto labels = iface->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first->object(), label);
+
+    panel->SetCaption(QStringLiteral("0.0.3.0"));
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("0.0.3.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 1);
+    panel->SetCaption(QStringLiteral("0.0.3.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 1);
+    panel->SetCaption(QStringLiteral("0.0.4.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 2);
+}
+
+void tst_VorlPanels::pictureIsNamedByItsLabelAndDescribed()
+{
+    TAccessibilityRecorder recorder;
+    QWidget page;
+    auto *label = new QLabel(QStringLiteral("Layout"), &page);
+    auto *panel = new TCanvasPanel(&page);
+    label->setBuddy(panel);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(panel);
+    QCOMPARE(iface->role(), QAccessible::Graphic);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Layout"));
+    // The caption of a picture is not its name.
+    panel->SetCaption(QStringLiteral("drawn"));
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Layout"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 0);
+
+    SetAccessibleDescriptionText(panel, QStringLiteral("Node A, then Node B"));
+    QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Node A, then Node B"));
+    SetAccessibleDescriptionText(panel, QStringLiteral("Node A, then Node B"));
+    QCOMPARE(recorder.Count(panel, QAccessible::DescriptionChanged), 1);
+
+    panel->SetAccessibleRole(QAccessible::Pane);
+    QCOMPARE(iface->role(), QAccessible::Pane);
 }
 
 QTEST_MAIN(tst_VorlPanels)
