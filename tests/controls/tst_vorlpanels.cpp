@@ -43,6 +43,23 @@ QRect InkBounds(const QImage &image, const QRect &area, QRgb face)
     return bounds;
 }
 
+// A panel on a page, described by a label (its buddy).
+template <class TPanel>
+struct TLabelledPanel
+{
+    explicit TLabelledPanel(const QString &caption)
+        : Label(new QLabel(caption, &Page))
+        , Panel(new TPanel(&Page))
+    {
+        Label->setBuddy(Panel);
+    }
+    QAccessibleInterface *Interface() const { return QAccessible::queryAccessibleInterface(Panel); }
+
+    QWidget Page;
+    QLabel *Label;
+    TPanel *Panel;
+};
+
 } // namespace
 
 class tst_VorlPanels : public QObject
@@ -358,18 +375,16 @@ void tst_VorlPanels::readAsItsCaption()
 {
     // Built while a screen reader listens: Qt asks for the interface at once.
     TAccessibilityRecorder recorder;
-    QWidget page;
-    auto *label = new QLabel(QStringLiteral("Subnet ID"), &page);
-    auto *panel = new TVorlCustomPanel(&page);
-    label->setBuddy(panel);
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(panel);
+    const TLabelledPanel<TVorlCustomPanel> display(QStringLiteral("Subnet ID"));
+    TVorlCustomPanel *panel = display.Panel;
+    QAccessibleInterface *iface = display.Interface();
     QCOMPARE(iface->role(), QAccessible::StaticText);
     QVERIFY(iface->state().readOnly);
     // An empty panel says nothing, not its label's text.
     QCOMPARE(iface->text(QAccessible::Name), QString());
     const auto labels = iface->relations(QAccessible::Label);
     QCOMPARE(labels.size(), 1);
-    QCOMPARE(labels.first().first->object(), label);
+    QCOMPARE(labels.first().first->object(), display.Label);
 
     panel->SetCaption(QStringLiteral("0.0.3.0"));
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("0.0.3.0"));
@@ -383,11 +398,9 @@ void tst_VorlPanels::readAsItsCaption()
 void tst_VorlPanels::pictureIsNamedByItsLabelAndDescribed()
 {
     TAccessibilityRecorder recorder;
-    QWidget page;
-    auto *label = new QLabel(QStringLiteral("Layout"), &page);
-    auto *panel = new TCanvasPanel(&page);
-    label->setBuddy(panel);
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(panel);
+    const TLabelledPanel<TCanvasPanel> picture(QStringLiteral("Layout"));
+    TCanvasPanel *panel = picture.Panel;
+    QAccessibleInterface *iface = picture.Interface();
     QCOMPARE(iface->role(), QAccessible::Graphic);
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Layout"));
     // The caption of a picture is not its name.
