@@ -6,9 +6,12 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "controls/AccessibleDisplays.h"
+
 TImage::TImage(QWidget *parent)
     : QWidget(parent)
 {
+    InstallDisplayAccessibility();
 }
 
 void TImage::SetPicture(QSvgRenderer *picture)

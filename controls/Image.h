@@ -8,6 +8,7 @@ class QSvgRenderer;
 // A picture shown centred at its design size, never stretched, rendered from
 // an SVG so it stays crisp at any screen scale. Clicks are reported; a
 // double-click is one Click (at its first release) and one DblClick.
+// Assistive technology reads it as a graphic with its accessible name.
 class TImage : public QWidget
 {
     Q_OBJECT

@@ -10,6 +10,9 @@ TRainbowBar::TRainbowBar(QWidget *parent)
     : TVorlCustomPanel(parent)
 {
     SetBevelOuter(TBevelCut::bvNone);
+    // Read as a chart: named by its label, its shares told by the owner in
+    // the accessible description.
+    SetAccessibleRole(QAccessible::Chart);
     SetColor(palette().color(QPalette::Base));
     for (TRainbowStripe &stripe : FStripes)
         stripe.OnChange = [this](TRainbowStripe *sender) { StripeChanged(sender); };

@@ -10,11 +10,14 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "controls/AccessibleDisplays.h"
+
 TVorlCustomPanel::TVorlCustomPanel(QWidget *parent)
     : QWidget(parent)
 {
     // Every pixel is painted by PaintFrame; nothing shows through.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallDisplayAccessibility();
 }
 
 void TVorlCustomPanel::SetCaptionPadding(quint16 value)
@@ -56,6 +59,10 @@ void TVorlCustomPanel::SetCaption(const QString &value)
         return;
     FCaption = value;
     update();
+    if (FAccessibleRole == QAccessible::StaticText && accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TVorlCustomPanel::SetBevelOuter(TBevelCut value)
@@ -242,6 +249,7 @@ TCanvasPanel::TCanvasPanel(QWidget *parent)
     : TVorlCustomPanel(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    SetAccessibleRole(QAccessible::Graphic);
 }
 
 void TCanvasPanel::ClearCanvas()

@@ -10,7 +10,11 @@
 //
 // Colours come from the palette: Light is the 3-D highlight, Dark the 3-D
 // shadow, Button the default face colour, WindowText the caption.
+//
+// Assistive technology reads a panel as its AccessibleRole() says
+// (controls/AccessibleDisplays); a label whose buddy is the panel describes it.
 
+#include <QAccessible>
 #include <QColor>
 #include <QWidget>
 
@@ -44,8 +48,17 @@ public:
     bool GenerateOnPaint() const { return FGenerateOnPaint; }
     void SetGenerateOnPaint(bool value) { FGenerateOnPaint = value; }
 
+    // A change is announced to assistive technology while the caption is
+    // the panel's accessible name (static text without an accessible name).
     QString Caption() const { return FCaption; }
     void SetCaption(const QString &value);
+
+    // What assistive technology is told the panel is: QAccessible::StaticText
+    // (the default: the caption is its name), a picture (Graphic, Chart:
+    // named by its label or accessible name, told by its accessible
+    // description) or a container (Pane: only its children speak).
+    QAccessible::Role AccessibleRole() const { return FAccessibleRole; }
+    void SetAccessibleRole(QAccessible::Role value) { FAccessibleRole = value; }
 
     TBevelCut BevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut value);
@@ -103,8 +116,11 @@ private:
     int FBevelWidth = 1;
     int FBorderWidth = 0;
     QColor FColor;
+    QAccessible::Role FAccessibleRole = QAccessible::StaticText;
 };
 
+// What the owner draws on it makes it a picture (QAccessible::Graphic)
+// unless the owner says otherwise.
 class TCanvasPanel : public TVorlCustomPanel
 {
     Q_OBJECT

@@ -31,14 +31,14 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     // window is torn down reaches no handler.
     connect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, area, [this](int index) { MaskEdit5Exit(index); });
 
-    TIPSubnetArea::CreateLabel(page, QStringLiteral("Max # of Supernets"), 146, 8);
-    NumNetworksPanel = TIPSubnetArea::CreateValuePanel(page, "NumNetworksPanel", 146, 24, 112);
-    TIPSubnetArea::CreateLabel(page, QStringLiteral("Supernet Address Allocation Range"), 9, 56);
-    AllocationPanel = TIPSubnetArea::CreateValuePanel(page, "AllocationPanel", 9, 72, 250);
-    TIPSubnetArea::CreateLabel(page, QStringLiteral("Route/Mask"), 8, 104);
-    RouteMaskPanel = TIPSubnetArea::CreateValuePanel(page, "RouteMaskPanel", 9, 120, 250);
-    TIPSubnetArea::CreateLabel(page, QStringLiteral("Hexadecimal  Route/Mask"), 8, 152);
-    HexRouteMaskPanel = TIPSubnetArea::CreateValuePanel(page, "HexRouteMaskPanel", 9, 168, 250);
+    QLabel *caption = TIPSubnetArea::CreateLabel(page, QStringLiteral("Max # of Supernets"), 146, 8);
+    NumNetworksPanel = TIPSubnetArea::CreateValuePanel(caption, "NumNetworksPanel", 146, 24, 112);
+    caption = TIPSubnetArea::CreateLabel(page, QStringLiteral("Supernet Address Allocation Range"), 9, 56);
+    AllocationPanel = TIPSubnetArea::CreateValuePanel(caption, "AllocationPanel", 9, 72, 250);
+    caption = TIPSubnetArea::CreateLabel(page, QStringLiteral("Route/Mask"), 8, 104);
+    RouteMaskPanel = TIPSubnetArea::CreateValuePanel(caption, "RouteMaskPanel", 9, 120, 250);
+    caption = TIPSubnetArea::CreateLabel(page, QStringLiteral("Hexadecimal  Route/Mask"), 8, 152);
+    HexRouteMaskPanel = TIPSubnetArea::CreateValuePanel(caption, "HexRouteMaskPanel", 9, 168, 250);
 
     area->PlugPageContent(page, [this] { UpdateCIDRDisplay(); });
 }

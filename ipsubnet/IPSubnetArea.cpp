@@ -237,10 +237,12 @@ QLabel *TIPSubnetArea::CreateLabel(QWidget *page, const QString &text, int left,
     return label;
 }
 
-TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QWidget *page, const char *name, int left, int top, int width)
+TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QLabel *caption, const char *name, int left, int top, int width)
 {
-    auto *panel = new TVorlCustomPanel(page);
+    auto *panel = new TVorlCustomPanel(caption->parentWidget());
     panel->setObjectName(QLatin1String(name));
+    // No caption has an access key: the buddy only names the value.
+    caption->setBuddy(panel);
     panel->SetBevelOuter(TBevelCut::bvLowered);
     panel->SetAlignment(Qt::AlignRight);
     panel->setGeometry(left, top, width, 21);
@@ -250,22 +252,22 @@ TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QWidget *page, const char *nam
 void TIPSubnetArea::CreateGeneralInfoPage()
 {
     QWidget *page = GeneralInfoTab;
-    CreateLabel(page, QStringLiteral("Max # of Subnets "), 9, 8);
-    MaxSubnetsPanel = CreateValuePanel(page, "MaxSubnetsPanel", 9, 24, 112);
-    CreateLabel(page, QStringLiteral("Max # of Hosts/Subnet"), 146, 8);
-    MaxHostsPanel = CreateValuePanel(page, "MaxHostsPanel", 146, 24, 112);
-    CreateLabel(page, QStringLiteral("Bit Map (n=network, s=subnet, h=host)"), 9, 56);
-    BitMapPanel = CreateValuePanel(page, "BitMapPanel", 9, 72, 249);
+    QLabel *caption = CreateLabel(page, QStringLiteral("Max # of Subnets "), 9, 8);
+    MaxSubnetsPanel = CreateValuePanel(caption, "MaxSubnetsPanel", 9, 24, 112);
+    caption = CreateLabel(page, QStringLiteral("Max # of Hosts/Subnet"), 146, 8);
+    MaxHostsPanel = CreateValuePanel(caption, "MaxHostsPanel", 146, 24, 112);
+    caption = CreateLabel(page, QStringLiteral("Bit Map (n=network, s=subnet, h=host)"), 9, 56);
+    BitMapPanel = CreateValuePanel(caption, "BitMapPanel", 9, 72, 249);
     DecClassMaskLabel = CreateLabel(page, QStringLiteral("Decimal Class B Mask"), 9, 104);
     DecClassMaskLabel->setObjectName(QStringLiteral("DecClassMaskLabel"));
-    DecClassMaskPanel = CreateValuePanel(page, "DecClassMaskPanel", 9, 120, 112);
+    DecClassMaskPanel = CreateValuePanel(DecClassMaskLabel, "DecClassMaskPanel", 9, 120, 112);
     HexClassMaskLabel = CreateLabel(page, QStringLiteral("Hex Class B Mask"), 146, 104);
     HexClassMaskLabel->setObjectName(QStringLiteral("HexClassMaskLabel"));
-    HexClassMaskPanel = CreateValuePanel(page, "HexClassMaskPanel", 146, 120, 112);
-    CreateLabel(page, QStringLiteral("Decimal Network Mask"), 9, 152);
-    DecMaskPanel = CreateValuePanel(page, "DecMaskPanel", 9, 168, 112);
-    CreateLabel(page, QStringLiteral("Hex Network Mask"), 146, 152);
-    HexMaskPanel = CreateValuePanel(page, "HexMaskPanel", 146, 168, 112);
+    HexClassMaskPanel = CreateValuePanel(HexClassMaskLabel, "HexClassMaskPanel", 146, 120, 112);
+    caption = CreateLabel(page, QStringLiteral("Decimal Network Mask"), 9, 152);
+    DecMaskPanel = CreateValuePanel(caption, "DecMaskPanel", 9, 168, 112);
+    caption = CreateLabel(page, QStringLiteral("Hex Network Mask"), 146, 152);
+    HexMaskPanel = CreateValuePanel(caption, "HexMaskPanel", 146, 168, 112);
 }
 
 void TIPSubnetArea::CreateAddressInfoPage()
@@ -290,18 +292,18 @@ void TIPSubnetArea::CreateAddressInfoPage()
             MaskEdit2Exit(index);
     });
 
-    CreateLabel(page, QStringLiteral("Hexadecimal"), 146, 8);
-    HexAddressPanel = CreateValuePanel(page, "HexAddressPanel", 146, 24, 112);
-    CreateLabel(page, QStringLiteral("Subnet Address Allocation Range"), 9, 56);
-    AddressRangePanel = CreateValuePanel(page, "AddressRangePanel", 9, 72, 250);
-    CreateLabel(page, QStringLiteral("Subnet Mask"), 9, 104);
-    SubnetMaskPanel = CreateValuePanel(page, "SubnetMaskPanel", 9, 120, 112);
-    CreateLabel(page, QStringLiteral("Subnet ID"), 146, 104);
-    SubnetIDPanel = CreateValuePanel(page, "SubnetIDPanel", 146, 120, 112);
-    CreateLabel(page, QStringLiteral("Network ID"), 9, 152);
-    NetworkIDPanel = CreateValuePanel(page, "NetworkIDPanel", 9, 168, 112);
-    CreateLabel(page, QStringLiteral("Host ID"), 145, 152);
-    HostIDPanel = CreateValuePanel(page, "HostIDPanel", 145, 168, 112);
+    QLabel *caption = CreateLabel(page, QStringLiteral("Hexadecimal"), 146, 8);
+    HexAddressPanel = CreateValuePanel(caption, "HexAddressPanel", 146, 24, 112);
+    caption = CreateLabel(page, QStringLiteral("Subnet Address Allocation Range"), 9, 56);
+    AddressRangePanel = CreateValuePanel(caption, "AddressRangePanel", 9, 72, 250);
+    caption = CreateLabel(page, QStringLiteral("Subnet Mask"), 9, 104);
+    SubnetMaskPanel = CreateValuePanel(caption, "SubnetMaskPanel", 9, 120, 112);
+    caption = CreateLabel(page, QStringLiteral("Subnet ID"), 146, 104);
+    SubnetIDPanel = CreateValuePanel(caption, "SubnetIDPanel", 146, 120, 112);
+    caption = CreateLabel(page, QStringLiteral("Network ID"), 9, 152);
+    NetworkIDPanel = CreateValuePanel(caption, "NetworkIDPanel", 9, 168, 112);
+    caption = CreateLabel(page, QStringLiteral("Host ID"), 145, 152);
+    HostIDPanel = CreateValuePanel(caption, "HostIDPanel", 145, 168, 112);
 }
 
 void TIPSubnetArea::CreateOptionsActions()

@@ -164,8 +164,9 @@ public:
     QAction *RFC1878MenuItem = nullptr;
 
     // A sunken, right-aligned read-only value panel, 21 pixels high, as on
-    // every page of this calculator.
-    static TVorlCustomPanel *CreateValuePanel(QWidget *page, const char *name, int left, int top, int width);
+    // every page of this calculator: on the caption's page, described by the
+    // caption (its buddy, so a screen reader reads the caption with the value).
+    static TVorlCustomPanel *CreateValuePanel(QLabel *caption, const char *name, int left, int top, int width);
     static QLabel *CreateLabel(QWidget *page, const QString &text, int left, int top);
 
 private:

@@ -79,9 +79,9 @@ void TLatencyArea::LoadSettings()
             page->NewNetworkButtonClick();
         }
         page->UpdateRemoveCommands();
-        page->SetLatencyDirty();
         page->DesktopNetworkButton->RebuildDisplayName();
         page->TowerNetworkButton->RebuildDisplayName();
+        page->SetLatencyDirty();
     });
     if (!LoadLatencySettings()) {
         page->DesktopNetworkButton->PacketSize = 64;

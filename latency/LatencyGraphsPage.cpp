@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "controls/AccessibleDisplays.h"
 #include "controls/Artwork.h"
 #include "controls/RainbowBar.h"
 #include "controls/RainbowBarModel.h"
 #include "controls/VorlPanels.h"
+#include "latency/LatencyStatsFormat.h"
 #include "latency/NetworkKinds.h"
 
 namespace {
@@ -40,6 +42,8 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
     LatencyGraphsCanvasPanel->setObjectName(QStringLiteral("LatencyGraphsCanvasPanel"));
     LatencyGraphsCanvasPanel->setGeometry(0, 0, 268, 285);
     LatencyGraphsCanvasPanel->SetBevelOuter(TBevelCut::bvNone);
+    // On screen its legend and bars speak for themselves.
+    LatencyGraphsCanvasPanel->SetAccessibleRole(QAccessible::Pane);
 
     for (int k = 0; k < LegendRows; ++k) {
         const TLegendRow &row = LegendLayout[std::size_t(k)];
@@ -47,6 +51,8 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
         swatch->setObjectName(QLatin1String(row.Colour) + QStringLiteral("Panel"));
         swatch->setGeometry(0, row.Top, SwatchSize, SwatchSize);
         swatch->SetColor(QColor::fromRgb(RainbowDefaultColors()[std::size_t(k)]));
+        // Read as its colour; its description names the element of that colour.
+        swatch->setAccessibleName(QLatin1String(row.Colour));
         auto *label = new QLabel(LatencyGraphsCanvasPanel);
         label->setObjectName(QLatin1String(row.Colour) + QStringLiteral("Label"));
         label->setGeometry(16, row.Top, LegendLabelWidth, SwatchSize);
@@ -82,6 +88,10 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
     addBar(RainbowBarA, "RainbowBarA", 131);
     addBar(RainbowBarB, "RainbowBarB", 179);
     addBar(RainbowBarAB, "RainbowBarAB", 227);
+    // Each heading names its bar.
+    Label42->setBuddy(RainbowBarA);
+    Label43->setBuddy(RainbowBarB);
+    Label44->setBuddy(RainbowBarAB);
 
     CopyLatencyGraphsButton = CreateCopyButton(LatencyGraphsCanvasPanel, "CopyLatencyGraphsButton",
                                                QStringLiteral("Copy latency graphs to clipboard"), QRect(240, 0, 25, 25));
@@ -96,6 +106,7 @@ void TLatencyGraphsPage::ShowResults(const QList<TNetworkElement *> &chain)
         const auto &[label, swatch] = FLegendList[std::size_t(k)];
         if (k < n) {
             label->setText(chain.at(k)->DisplayName());
+            SetAccessibleDescriptionText(swatch, label->text());
             label->resize(LegendLabelWidth, label->height());
             label->show();
             swatch->show();
@@ -106,12 +117,25 @@ void TLatencyGraphsPage::ShowResults(const QList<TNetworkElement *> &chain)
     }
     for (TRainbowBar *bar : {RainbowBarA, RainbowBarB, RainbowBarAB})
         bar->SetNumStripes(n);
+    // What a screen reader says of each bar: every stripe's element and
+    // share, top to bottom, as the legend and the statistics show them.
+    QStringList sharesA, sharesB, sharesAB;
+    const auto share = [](const TNetworkElement &element, float fraction) {
+        return QStringLiteral("%1: %2").arg(element.DisplayName(), FormatLatencyShare(fraction));
+    };
     for (int k = 0; k < n; ++k) {
         const TNetworkElement &element = *chain.at(k);
         RainbowBarA->Stripes(k).SetValue(element.FractionAToB);
         RainbowBarB->Stripes(k).SetValue(element.FractionBToA);
         RainbowBarAB->Stripes(k).SetValue(element.FractionRoundTrip);
+        sharesA << share(element, element.FractionAToB);
+        sharesB << share(element, element.FractionBToA);
+        sharesAB << share(element, element.FractionRoundTrip);
     }
+    const QString separator = QStringLiteral(", ");
+    SetAccessibleDescriptionText(RainbowBarA, sharesA.join(separator));
+    SetAccessibleDescriptionText(RainbowBarB, sharesB.join(separator));
+    SetAccessibleDescriptionText(RainbowBarAB, sharesAB.join(separator));
 }
 
 void TLatencyGraphsPage::CopyLatencyGraphsButtonClick()

@@ -30,7 +30,9 @@ public:
 
     // Legend and bars for the chain's stored shares (3 ... 16 elements):
     // the rows of the elements shown with their display names, the others
-    // hidden; one stripe per element in each bar.
+    // hidden; one stripe per element in each bar. Each bar's accessible
+    // description lists its stripes' elements and shares; each swatch's
+    // names the element of its colour.
     void ShowResults(const QList<TNetworkElement *> &chain);
 
     // The page as shown, without the copy button, onto the clipboard as a bitmap.

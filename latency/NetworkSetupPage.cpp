@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "controls/AccessibleDisplays.h"
 #include "controls/Artwork.h"
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
@@ -38,6 +39,8 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     NetworkSetupPanel->setGeometry(0, 0, 268, 257);
     NetworkSetupPanel->setAcceptDrops(true);
     NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A picture for assistive technology; its description is the chain.
+    NetworkSetupPanel->setAccessibleName(QStringLiteral("Network layout"));
     connect(NetworkSetupPanel, &TVorlCustomPanel::OnPaint, this, &TNetworkSetupPage::NetworkSetupPanelPaint);
     connect(NetworkSetupPanel, &TCanvasPanel::DragEnter, this, [this](TCanvasPanel *, QDragEnterEvent *event) {
         if (NetworkSetupPanelDragOver(DraggedNetworkButton(event->mimeData()), event->position().toPoint()))
@@ -107,6 +110,7 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
                                     QStringLiteral("Node B"), QPoint(210, 200));
     FNetworkList << DesktopNetworkButton << TowerNetworkButton;
     FSelectedButton = TowerNetworkButton;
+    UpdateLayoutDescription();
 }
 
 TNetworkSetupPage::~TNetworkSetupPage() = default;
@@ -217,7 +221,16 @@ QList<TNetworkElement *> TNetworkSetupPage::Chain() const
 void TNetworkSetupPage::SetLatencyDirty()
 {
     FLatencyDirty = true;
+    UpdateLayoutDescription();
     emit LatencyDirtied();
+}
+
+void TNetworkSetupPage::UpdateLayoutDescription()
+{
+    QStringList names;
+    for (const TNetworkButton *element : std::as_const(FNetworkList))
+        names << element->DisplayName();
+    SetAccessibleDescriptionText(NetworkSetupPanel, names.join(QStringLiteral(", then ")));
 }
 
 void TNetworkSetupPage::SetInsertEnabled(bool enabled)
@@ -373,6 +386,7 @@ void TNetworkSetupPage::MoveNetworkButtonClick(QObject *sender)
     other->show();
     FNetworkList.swapItemsAt(i, j);
     NetworkSetupPanel->update();
+    UpdateLayoutDescription();
     SelectNetworkButton(FSelectedButton);
 }
 

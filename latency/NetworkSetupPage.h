@@ -11,6 +11,9 @@
 // 136, 200). Every command that changes the set of networks, and every OK or
 // Apply of the properties dialog, marks the results out of date
 // (FLatencyDirty, LatencyDirtied); moves and drags do not.
+//
+// For assistive technology the panel is the picture "Network layout", whose
+// description is the chain in order, by display names.
 
 #include <QList>
 #include <QWidget>
@@ -61,6 +64,9 @@ public:
     // The chain as the latency computation takes it.
     QList<TNetworkElement *> Chain() const;
 
+    // Also brings the layout's description up to date: every change of the
+    // chain or of an element's display name ends here (a move ends in
+    // MoveNetworkButtonClick).
     void SetLatencyDirty();
 
     // Handlers.
@@ -109,5 +115,6 @@ private:
     TNetworkButton *CreateNode(const char *name, TNetworkButtonKind kind, const QString &caption,
                                const QPoint &position);
     void SetInsertEnabled(bool enabled);
+    void UpdateLayoutDescription();
     void PanelDragOver(QDragMoveEvent *event);
 };

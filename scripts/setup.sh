@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-private-dev
   fonts-liberation fonts-dejavu-core
 )
 # Extra packages a caller may ask for (tests want Xvfb-free offscreen only).

@@ -1,9 +1,12 @@
+#include <QAccessible>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "app/VorlGlobal.h"
 #include "controls/RainbowBar.h"
 #include "controls/RainbowBarModel.h"
+#include "tests/common/AccessibilityRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
 class tst_RainbowBar : public QObject
@@ -29,6 +32,7 @@ private slots:
     void stripesOutsideTheCount();
     void stripeIndexOutOfBounds_data();
     void stripeIndexOutOfBounds();
+    void readAsAChartNamedByItsHeading();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -244,6 +248,19 @@ void tst_RainbowBar::stripeIndexOutOfBounds()
     } catch (const TVorlError &error) {
         QCOMPARE(error.Message(), QStringLiteral("Array index out of bounds: %1").arg(index));
     }
+}
+
+void tst_RainbowBar::readAsAChartNamedByItsHeading()
+{
+    TAccessibilityRecorder recorder;
+    QWidget page;
+    auto *heading = new QLabel(QStringLiteral("A   --> B"), &page);
+    auto *bar = new TRainbowBar(&page);
+    heading->setBuddy(bar);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(bar);
+    QCOMPARE(iface->role(), QAccessible::Chart);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("A   --> B"));
+    QCOMPARE(iface->relations(QAccessible::Label).size(), 1);
 }
 
 QTEST_MAIN(tst_RainbowBar)

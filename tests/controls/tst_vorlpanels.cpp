@@ -1,9 +1,13 @@
 #include <QtTest>
 
+#include <QAccessible>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
+#include "controls/AccessibleDisplays.h"
 #include "controls/VorlPanels.h"
+#include "tests/common/AccessibilityRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
 Q_DECLARE_METATYPE(TBevelCut)
@@ -39,6 +43,23 @@ QRect InkBounds(const QImage &image, const QRect &area, QRgb face)
     return bounds;
 }
 
+// A panel on a page, described by a label (its buddy).
+template <class TPanel>
+struct TLabelledPanel
+{
+    explicit TLabelledPanel(const QString &caption)
+        : Label(new QLabel(caption, &Page))
+        , Panel(new TPanel(&Page))
+    {
+        Label->setBuddy(Panel);
+    }
+    QAccessibleInterface *Interface() const { return QAccessible::queryAccessibleInterface(Panel); }
+
+    QWidget Page;
+    QLabel *Label;
+    TPanel *Panel;
+};
+
 } // namespace
 
 class tst_VorlPanels : public QObject
@@ -59,6 +80,8 @@ private slots:
     void copyRectToClipboard();
     void paletteChangeRepaints();
     void settersRepaintOnlyOnChange();
+    void readAsItsCaption();
+    void pictureIsNamedByItsLabelAndDescribed();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -346,6 +369,52 @@ void tst_VorlPanels::settersRepaintOnlyOnChange()
     QCOMPARE(probe.Count, before);
     panel.SetCaptionPadding(7);
     QTRY_VERIFY(probe.Count > before);
+}
+
+void tst_VorlPanels::readAsItsCaption()
+{
+    // Built while a screen reader listens: Qt asks for the interface at once.
+    TAccessibilityRecorder recorder;
+    const TLabelledPanel<TVorlCustomPanel> display(QStringLiteral("Subnet ID"));
+    TVorlCustomPanel *panel = display.Panel;
+    QAccessibleInterface *iface = display.Interface();
+    QCOMPARE(iface->role(), QAccessible::StaticText);
+    QVERIFY(iface->state().readOnly);
+    // An empty panel says nothing, not its label's text.
+    QCOMPARE(iface->text(QAccessible::Name), QString());
+    const auto labels = iface->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first->object(), display.Label);
+
+    panel->SetCaption(QStringLiteral("0.0.3.0"));
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("0.0.3.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 1);
+    panel->SetCaption(QStringLiteral("0.0.3.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 1);
+    panel->SetCaption(QStringLiteral("0.0.4.0"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 2);
+}
+
+void tst_VorlPanels::pictureIsNamedByItsLabelAndDescribed()
+{
+    TAccessibilityRecorder recorder;
+    const TLabelledPanel<TCanvasPanel> picture(QStringLiteral("Layout"));
+    TCanvasPanel *panel = picture.Panel;
+    QAccessibleInterface *iface = picture.Interface();
+    QCOMPARE(iface->role(), QAccessible::Graphic);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Layout"));
+    // The caption of a picture is not its name.
+    panel->SetCaption(QStringLiteral("drawn"));
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Layout"));
+    QCOMPARE(recorder.Count(panel, QAccessible::NameChanged), 0);
+
+    SetAccessibleDescriptionText(panel, QStringLiteral("Node A, then Node B"));
+    QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Node A, then Node B"));
+    SetAccessibleDescriptionText(panel, QStringLiteral("Node A, then Node B"));
+    QCOMPARE(recorder.Count(panel, QAccessible::DescriptionChanged), 1);
+
+    panel->SetAccessibleRole(QAccessible::Pane);
+    QCOMPARE(iface->role(), QAccessible::Pane);
 }
 
 QTEST_MAIN(tst_VorlPanels)

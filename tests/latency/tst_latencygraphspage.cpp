@@ -167,6 +167,15 @@ void tst_LatencyGraphsPage::t1ExampleBars()
     const QImage bar = FPage->RainbowBarA->grab().toImage();
     QCOMPARE(bar.pixel(19, 2) | 0xff000000u, red);
     QCOMPARE(bar.pixel(19, 234) | 0xff000000u, yellow);
+    // What a screen reader is told: the same shares as the statistics.
+    QCOMPARE(FPage->RainbowBarA->accessibleDescription(),
+             QStringLiteral("Node A (64 bytes): 65.2%, T1 (1.544 Mbps): 34.8%, Node B (1024 bytes): 0.0%"));
+    QCOMPARE(FPage->RainbowBarB->accessibleDescription(),
+             QStringLiteral("Node A (64 bytes): 0.0%, T1 (1.544 Mbps): 34.0%, Node B (1024 bytes): 66.0%"));
+    QCOMPARE(FPage->RainbowBarAB->accessibleDescription(),
+             QStringLiteral("Node A (64 bytes): 24.6%, T1 (1.544 Mbps): 26.2%, Node B (1024 bytes): 49.2%"));
+    QCOMPARE(FPage->FLegendList[1].second->accessibleName(), QStringLiteral("Yellow"));
+    QCOMPARE(FPage->FLegendList[1].second->accessibleDescription(), QStringLiteral("T1 (1.544 Mbps)"));
 }
 
 void tst_LatencyGraphsPage::fourteenNetworksShowEveryRow()
