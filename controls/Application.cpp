@@ -1,12 +1,16 @@
 #include "controls/Application.h"
 
 #include <exception>
+#include <utility>
 
 #include <QMessageBox>
 
 #include "app/VorlGlobal.h"
+#include "controls/Guarded.h"
 
 namespace {
+
+int GEscapedErrors = 0;
 
 std::function<void(const QString &)> &ErrorHandler()
 {
@@ -25,6 +29,22 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::exception &) {
+        ++GEscapedErrors;
+        ShowCaughtError();
+    }
+    return true;
+}
+
+int TApplication::TakeEscapedErrorCount()
+{
+    return std::exchange(GEscapedErrors, 0);
+}
+
+void ShowCaughtError()
+{
+    try {
+        throw;
     } catch (const TVorlError &error) {
         ShowErrorMessage(error.Message());
     } catch (const std::bad_alloc &) {
@@ -32,7 +52,6 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &error) {
         ShowErrorMessage(QString::fromLocal8Bit(error.what()));
     }
-    return true;
 }
 
 void ShowErrorMessage(const QString &message)

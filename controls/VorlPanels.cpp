@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "controls/Guarded.h"
+
 TVorlCustomPanel::TVorlCustomPanel(QWidget *parent)
     : QWidget(parent)
 {
@@ -140,7 +142,7 @@ void TVorlCustomPanel::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event);
     QPainter canvas(this);
-    Paint(canvas);
+    Guarded([&] { Paint(canvas); });
 }
 
 void TVorlCustomPanel::changeEvent(QEvent *event)

@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "controls/Artwork.h"
+#include "controls/Guarded.h"
 #include "latency/NetworkButtonForm.h"
 
 namespace {
@@ -51,8 +52,8 @@ TNetworkButton::TNetworkButton(QWidget *parent)
     FSeparatorItem->setObjectName(QStringLiteral("SeparatorItem"));
     FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
     FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
-    connect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
-    connect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
+    GuardedConnect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
+    GuardedConnect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
 
     LoadPicture();
     DisplayNameChanged();

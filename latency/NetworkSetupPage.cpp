@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "controls/Artwork.h"
+#include "controls/Guarded.h"
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -38,14 +39,14 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     NetworkSetupPanel->setGeometry(0, 0, 268, 257);
     NetworkSetupPanel->setAcceptDrops(true);
     NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(NetworkSetupPanel, &TVorlCustomPanel::OnPaint, this, &TNetworkSetupPage::NetworkSetupPanelPaint);
-    connect(NetworkSetupPanel, &TCanvasPanel::DragEnter, this, [this](TCanvasPanel *, QDragEnterEvent *event) {
+    GuardedConnect(NetworkSetupPanel, &TVorlCustomPanel::OnPaint, this, &TNetworkSetupPage::NetworkSetupPanelPaint);
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragEnter, this, [this](TCanvasPanel *, QDragEnterEvent *event) {
         if (NetworkSetupPanelDragOver(DraggedNetworkButton(event->mimeData()), event->position().toPoint()))
             event->acceptProposedAction();
     });
-    connect(NetworkSetupPanel, &TCanvasPanel::DragOver, this,
-            [this](TCanvasPanel *, QDragMoveEvent *event) { PanelDragOver(event); });
-    connect(NetworkSetupPanel, &TCanvasPanel::DragDrop, this, [](TCanvasPanel *, QDropEvent *event) {
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragOver, this,
+                   [this](TCanvasPanel *, QDragMoveEvent *event) { PanelDragOver(event); });
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragDrop, this, [](TCanvasPanel *, QDropEvent *event) {
         // The element already sits in its cell; the drop only ends the drag.
         if (DraggedNetworkButton(event->mimeData()))
             event->acceptProposedAction();
@@ -59,10 +60,10 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     RemoveNetwork1->setObjectName(QStringLiteral("RemoveNetwork1"));
     NetworkSetupPopupMenu->addMenu(RemoveNetwork1);
     RemoveNetwork1->menuAction()->setVisible(false);
-    connect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupPage::NewNetworkButtonClick);
-    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupPage::RemoveNetwork1Click);
-    connect(RemoveNetwork1, &QMenu::triggered, this, &TNetworkSetupPage::RemoveSubmenuClick);
-    connect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    GuardedConnect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupPage::NewNetworkButtonClick);
+    GuardedConnect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupPage::RemoveNetwork1Click);
+    GuardedConnect(RemoveNetwork1, &QMenu::triggered, this, &TNetworkSetupPage::RemoveSubmenuClick);
+    GuardedConnect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         NetworkSetupPopupMenu->popup(NetworkSetupPanel->mapToGlobal(pos));
     });
 
@@ -92,13 +93,14 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     // A stop in the page's tab order, between Insert and Reset.
     CopyNetworkSetupButton->setFocusPolicy(Qt::TabFocus);
 
-    connect(MoveNetworkLeftButton, &QPushButton::clicked, this,
-            [this] { MoveNetworkButtonClick(MoveNetworkLeftButton); });
-    connect(MoveNetworkRightButton, &QPushButton::clicked, this,
-            [this] { MoveNetworkButtonClick(MoveNetworkRightButton); });
-    connect(NewNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::NewNetworkButtonClick);
-    connect(ResetNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::ResetNetworkButtonClick);
-    connect(CopyNetworkSetupButton, &QToolButton::clicked, this, &TNetworkSetupPage::CopyNetworkSetupButtonClick);
+    GuardedConnect(MoveNetworkLeftButton, &QPushButton::clicked, this,
+                   [this] { MoveNetworkButtonClick(MoveNetworkLeftButton); });
+    GuardedConnect(MoveNetworkRightButton, &QPushButton::clicked, this,
+                   [this] { MoveNetworkButtonClick(MoveNetworkRightButton); });
+    GuardedConnect(NewNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::NewNetworkButtonClick);
+    GuardedConnect(ResetNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::ResetNetworkButtonClick);
+    GuardedConnect(CopyNetworkSetupButton, &QToolButton::clicked, this,
+                   &TNetworkSetupPage::CopyNetworkSetupButtonClick);
 
     FNetworkList.reserve(MaxElements);
     DesktopNetworkButton = CreateNode("DesktopNetworkButton", TNetworkButtonKind::nbDesktopCPU,
@@ -121,8 +123,8 @@ TNetworkButton *TNetworkSetupPage::CreateNode(const char *name, TNetworkButtonKi
     node->move(position);
     node->SetInLayout(true);
     node->RebuildDisplayName();
-    connect(node, &TNetworkButton::MouseDown, this,
-            [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
+    GuardedConnect(node, &TNetworkButton::MouseDown, this,
+                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
     return node;
 }
 
@@ -243,16 +245,16 @@ void TNetworkSetupPage::NewNetworkButtonClick()
 
     auto *element = new TNetworkButton(NetworkSetupPanel);
     element->setObjectName(QStringLiteral("NetworkButton"));
-    connect(element, &TNetworkButton::DragOver, this,
-            [this](TNetworkButton *sender, QDragMoveEvent *event) {
-                if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
-                    event->acceptProposedAction();
-            });
-    connect(element, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
-    connect(element, &TNetworkButton::MouseDown, this,
-            [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
-    connect(element, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
-    connect(element, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
+    GuardedConnect(element, &TNetworkButton::DragOver, this,
+                   [this](TNetworkButton *sender, QDragMoveEvent *event) {
+                       if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
+                           event->acceptProposedAction();
+                   });
+    GuardedConnect(element, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
+    GuardedConnect(element, &TNetworkButton::MouseDown, this,
+                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
+    GuardedConnect(element, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
+    GuardedConnect(element, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
 
     PlaceNetworkButton(element);
     element->show();
