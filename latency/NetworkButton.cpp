@@ -43,6 +43,11 @@ TNetworkButton::TNetworkButton(QWidget *parent)
     resize(ButtonSize, ButtonSize);
     setIconSize(QSize(PictureSize, PictureSize));
     setAutoDefault(false);
+    // A drag over the element is the element's to answer (a node refuses
+    // it, a network takes it without moving); a widget that does not take
+    // drops would pass it to the panel, which moves the dragged network
+    // into the element's cell.
+    setAcceptDrops(true);
 
     FElementMenu = new QMenu(this);
     FElementMenu->setObjectName(QStringLiteral("ElementMenu"));
