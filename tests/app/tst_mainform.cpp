@@ -127,7 +127,7 @@ private slots:
     void helpTopicsOpenTheContentsWithOneTopicPerCalculator();
 
 private:
-    void StoreEthernetAtZeroMbps();
+    std::unique_ptr<TMainForm> StartWithEthernetAtZeroMbps();
 
     std::unique_ptr<TTestEnvironment> FEnv;
 };
@@ -468,10 +468,10 @@ void tst_MainForm::lastResortShowsWhatEscapes()
     QCOMPARE(TApplication::TakeEscapedErrorCount(), 2);
 }
 
-// The latency calculator shown, its chain Node A - Ethernet at 0 Mbps -
-// Node B: entering a results page fails with "Floating point division by
-// zero".
-void tst_MainForm::StoreEthernetAtZeroMbps()
+// The window at its start, shown, with the latency calculator and the
+// chain Node A - Ethernet at 0 Mbps - Node B: entering a results page fails
+// with "Floating point division by zero". None when it cannot be shown.
+std::unique_ptr<TMainForm> tst_MainForm::StartWithEthernetAtZeroMbps()
 {
     FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000002\r\n"));
     TLatencySettings settings;
@@ -480,6 +480,11 @@ void tst_MainForm::StoreEthernetAtZeroMbps()
     settings.Networks = {TStoredNetwork{TNetworkRecord{0.0, 75, quint8(TNetworkButtonKind::nbEthernet), 0, 8},
                                         TNetworkButtonKind::nbEthernet, QStringLiteral("Ethernet")}};
     WriteLatencySettings(settings);
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        return nullptr;
+    return form;
 }
 
 void tst_MainForm::errorThroughATabClick_data()
@@ -492,11 +497,9 @@ void tst_MainForm::errorThroughATabClick_data()
 void tst_MainForm::errorThroughATabClick()
 {
     QFETCH(int, tab);
-    StoreEthernetAtZeroMbps();
-    TMainForm form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TLatencyArea *latency = form.findChild<TLatencyArea *>();
+    const std::unique_ptr<TMainForm> form = StartWithEthernetAtZeroMbps();
+    QVERIFY(form);
+    TLatencyArea *latency = form->findChild<TLatencyArea *>();
     QVERIFY(latency && latency->isVisible());
     TNetworkSetupPage *setup = latency->NetworkSetupTabSheet;
     const QList<TNetworkButton *> chain = setup->FNetworkList;
@@ -523,8 +526,8 @@ void tst_MainForm::errorThroughATabClick()
         QCOMPARE(latency->PageControl()->currentIndex(), 0);
         QVERIFY(TakeErrorMessages().isEmpty());
     }
-    QVERIFY(form.CopyMenuItem->isEnabled());
-    QCOMPARE(form.CopyButton(), setup->CopyNetworkSetupButton);
+    QVERIFY(form->CopyMenuItem->isEnabled());
+    QCOMPARE(form->CopyButton(), setup->CopyNetworkSetupButton);
 }
 
 void tst_MainForm::errorThroughAButtonClick_data()
@@ -540,11 +543,9 @@ void tst_MainForm::errorThroughAButtonClick()
 {
     QFETCH(QString, button);
     QFETCH(QString, message);
-    StoreEthernetAtZeroMbps();
-    TMainForm form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TLatencyArea *latency = form.findChild<TLatencyArea *>();
+    const std::unique_ptr<TMainForm> form = StartWithEthernetAtZeroMbps();
+    QVERIFY(form);
+    TLatencyArea *latency = form->findChild<TLatencyArea *>();
     QVERIFY(latency);
     TNetworkButton *ethernet = latency->NetworkSetupTabSheet->FNetworkList.at(1);
     TNetworkButtonForm *dialog = latency->NetworkButtonForm;

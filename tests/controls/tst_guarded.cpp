@@ -1,15 +1,11 @@
-// The error boundary of our handlers: what each kind of failure shows, and
-// that a guarded slot gets the signal's arguments it asks for.
+// The error boundary of our handlers: what each kind of failure shows.
 
 #include <new>
 #include <stdexcept>
 
-#include <QButtonGroup>
-#include <QPushButton>
 #include <QTest>
 
 #include "app/VorlGlobal.h"
-#include "controls/Application.h"
 #include "controls/Guarded.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -20,25 +16,11 @@ private slots:
     void init();
     void failureIsShownOnce_data();
     void failureIsShownOnce();
-    void slotTakesTheArgumentsItNames();
-
-public:
-    // A handler with fewer parameters than the signal it is connected to.
-    void IdToggled(int id)
-    {
-        FIds << id;
-        if (id == 2)
-            RaiseError(QStringLiteral("Range check error"));
-    }
-
-private:
-    QList<int> FIds;
 };
 
 void tst_Guarded::init()
 {
     TakeErrorMessages();
-    FIds.clear();
 }
 
 void tst_Guarded::failureIsShownOnce_data()
@@ -68,29 +50,6 @@ void tst_Guarded::failureIsShownOnce()
     QCOMPARE(completed, message.isEmpty());
     QCOMPARE(after, message.isEmpty()); // a failure ends the step where it happens
     QCOMPARE(TakeErrorMessages(), message.isEmpty() ? QStringList() : QStringList{message});
-}
-
-void tst_Guarded::slotTakesTheArgumentsItNames()
-{
-    QWidget window;
-    QButtonGroup group;
-    for (int id = 0; id < 3; ++id)
-        group.addButton(new QPushButton(QString::number(id), &window), id);
-    for (QAbstractButton *button : group.buttons())
-        button->setCheckable(true);
-    // idToggled(int, bool) to a member taking the id only.
-    GuardedConnect(&group, &QButtonGroup::idToggled, this, &tst_Guarded::IdToggled);
-    window.show();
-    QTest::mouseClick(group.button(2), Qt::LeftButton);
-    QCOMPARE(FIds, QList<int>{2});
-    QCOMPARE(TakeErrorMessages(), QStringList{"Range check error"});
-    // Checking 1 unchecks 2: two toggles, one of them fails.
-    QTest::mouseClick(group.button(1), Qt::LeftButton);
-    QCOMPARE(FIds.count(1), 1);
-    QCOMPARE(FIds.count(2), 2);
-    QCOMPARE(TakeErrorMessages(), QStringList{"Range check error"});
-    QCOMPARE(group.checkedId(), 1);
-    QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
 }
 
 TARVELO_TEST_MAIN(tst_Guarded)
