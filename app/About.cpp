@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 
 #include "app/Main.h"
+#include "controls/Guarded.h"
 #include "controls/Image.h"
 
 namespace {
@@ -54,7 +55,7 @@ TAboutCalc::TAboutCalc(QWidget *parent)
     AboutImage->setObjectName(QStringLiteral("AboutImage"));
     AboutImage->setGeometry(2, 2, 109, 109);
     AboutImage->setAccessibleName(QStringLiteral("Tarvelo Calculator"));
-    connect(AboutImage, &TImage::DblClick, this, &TAboutCalc::AboutImageDblClick);
+    GuardedConnect(AboutImage, &TImage::DblClick, this, &TAboutCalc::AboutImageDblClick);
 
     CreditMemo = new QLabel(Panel1);
     CreditMemo->setObjectName(QStringLiteral("CreditMemo"));
@@ -95,7 +96,7 @@ TAboutCalc::TAboutCalc(QWidget *parent)
     OKButton->setGeometry(120, 249, 75, 25);
     OKButton->setDefault(true);
     OKButton->setAutoDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &TAboutCalc::OKButtonClick);
+    GuardedConnect(OKButton, &QPushButton::clicked, this, &TAboutCalc::OKButtonClick);
 
     FormCreate();
 }
@@ -121,10 +122,12 @@ void TAboutCalc::FormCreate()
 void TAboutCalc::showEvent(QShowEvent *event)
 {
     // The picture is read when the window is first shown, not at start-up.
-    if (!FPicture) {
-        FPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/aboutbox.svg"));
-        AboutImage->SetPicture(FPicture.get());
-    }
+    Guarded([this] {
+        if (!FPicture) {
+            FPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/artwork/aboutbox.svg"));
+            AboutImage->SetPicture(FPicture.get());
+        }
+    });
     QDialog::showEvent(event);
 }
 
@@ -149,6 +152,6 @@ bool TAboutCalc::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == CreditMemo && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-        CreditMemoClick();
+        Guarded([this] { CreditMemoClick(); });
     return QDialog::eventFilter(watched, event);
 }

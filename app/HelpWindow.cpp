@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QHBoxLayout>
 
+#include "controls/Guarded.h"
+
 THelpWindow::THelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -24,7 +26,8 @@ THelpWindow::THelpWindow(QWidget *parent)
     back->setObjectName(QStringLiteral("HelpBackButton"));
     auto *closeButton = new QPushButton(QStringLiteral("Close"), this);
     closeButton->setObjectName(QStringLiteral("HelpCloseButton"));
-    connect(contents, &QPushButton::clicked, this, [this] { FBrowser->setSource(QUrl(QStringLiteral("qrc:/help/index.html"))); });
+    GuardedConnect(contents, &QPushButton::clicked, this,
+                   [this] { FBrowser->setSource(QUrl(QStringLiteral("qrc:/help/index.html"))); });
     connect(back, &QPushButton::clicked, FBrowser, &QTextBrowser::backward);
     connect(FBrowser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);

@@ -21,6 +21,7 @@
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
 #include "controls/Application.h"
+#include "controls/Guarded.h"
 #include "controls/Image.h"
 #include "controls/PageControl.h"
 #include "ipsubnet/IPSubnetArea.h"
@@ -41,11 +42,7 @@ constexpr int ClientHeight = 409;
 template <typename Step>
 void RunStep(Step step)
 {
-    try {
-        step();
-    } catch (const TVorlError &error) {
-        ShowErrorMessage(error.Message());
-    }
+    Guarded(step);
 }
 
 QFrame *LogoPanel(QWidget *parent, const char *name, const QRect &geometry)
@@ -119,12 +116,12 @@ void TMainForm::CreateMenus()
 
     FileMenuItem = menu("FileMenuItem", QStringLiteral("&File"));
     ExitMenuItem = action(FileMenuItem, "ExitMenuItem", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    connect(ExitMenuItem, &QAction::triggered, this, &TMainForm::ExitMenuItemClick);
+    GuardedConnect(ExitMenuItem, &QAction::triggered, this, &TMainForm::ExitMenuItemClick);
 
     EditMenuItem = menu("EditMenuItem", QStringLiteral("&Edit"));
     CopyMenuItem = action(EditMenuItem, "CopyMenuItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     CopyMenuItem->setEnabled(false);
-    connect(CopyMenuItem, &QAction::triggered, this, &TMainForm::CopyMenuItemClick);
+    GuardedConnect(CopyMenuItem, &QAction::triggered, this, &TMainForm::CopyMenuItemClick);
 
     CalculatorMenuItem = menu("CalculatorMenuItem", QStringLiteral("Ca&lculator"));
     auto *calculators = new QActionGroup(this);
@@ -139,23 +136,23 @@ void TMainForm::CreateMenus()
         calculators->addAction(item);
     }
     IPSubnetCalculatorMenuItem->setChecked(true);
-    connect(RadixelCalculatorMenuItem, &QAction::triggered, this, &TMainForm::RadixelCalculatorMenuItemClick);
-    connect(IPSubnetCalculatorMenuItem, &QAction::triggered, this, &TMainForm::IPSubnetCalculatorMenuItemClick);
-    connect(LatencyCalculatorMenuItem, &QAction::triggered, this, &TMainForm::LatencyCalculatorMenuItemClick);
+    GuardedConnect(RadixelCalculatorMenuItem, &QAction::triggered, this, &TMainForm::RadixelCalculatorMenuItemClick);
+    GuardedConnect(IPSubnetCalculatorMenuItem, &QAction::triggered, this, &TMainForm::IPSubnetCalculatorMenuItemClick);
+    GuardedConnect(LatencyCalculatorMenuItem, &QAction::triggered, this, &TMainForm::LatencyCalculatorMenuItemClick);
 
     OptionsMenuItem = menu("OptionsMenuItem", QStringLiteral("&Options"));
 
     HelpMenuItem = menu("HelpMenuItem", QStringLiteral("&Help"));
     HelpTopicsMenuItem = action(HelpMenuItem, "HelpTopicsMenuItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
-    connect(HelpTopicsMenuItem, &QAction::triggered, this, &TMainForm::HelpTopicsMenuItemClick);
+    GuardedConnect(HelpTopicsMenuItem, &QAction::triggered, this, &TMainForm::HelpTopicsMenuItemClick);
     SeparatorMenuItem1 = HelpMenuItem->addSeparator();
     SeparatorMenuItem1->setObjectName(QStringLiteral("SeparatorMenuItem1"));
     WebMenuItem = action(HelpMenuItem, "WebMenuItem", QStringLiteral("Visit Vorl Group's &Web Site"), {});
-    connect(WebMenuItem, &QAction::triggered, this, &TMainForm::VisitWebSiteClick);
+    GuardedConnect(WebMenuItem, &QAction::triggered, this, &TMainForm::VisitWebSiteClick);
     SeparatorMenuItem2 = HelpMenuItem->addSeparator();
     SeparatorMenuItem2->setObjectName(QStringLiteral("SeparatorMenuItem2"));
     AboutMenuItem = action(HelpMenuItem, "AboutMenuItem", QStringLiteral("&About..."), {});
-    connect(AboutMenuItem, &QAction::triggered, this, &TMainForm::AboutMenuItemClick);
+    GuardedConnect(AboutMenuItem, &QAction::triggered, this, &TMainForm::AboutMenuItemClick);
 
     // Line edits claim Ctrl+C and Ctrl+X for themselves; the menu's Exit and
     // (while it has a target) Copy must win over them in this window.
@@ -182,7 +179,7 @@ void TMainForm::CreateControls()
     CalcImage->setCursor(Qt::PointingHandCursor);
     CalcImage->setToolTip(QStringLiteral("Click to cycle calculators"));
     CalcImage->setAccessibleName(CalcImage->toolTip());
-    connect(CalcImage, &TImage::Click, this, &TMainForm::CalcImageClick);
+    GuardedConnect(CalcImage, &TImage::Click, this, &TMainForm::CalcImageClick);
 
     VorlGroupLogoPanel = LogoPanel(client, "VorlGroupLogoPanel", QRect(198, 8, 86, 73));
     VorlGroupImage = new TImage(VorlGroupLogoPanel);
@@ -191,7 +188,7 @@ void TMainForm::CreateControls()
     VorlGroupImage->setCursor(Qt::PointingHandCursor);
     VorlGroupImage->setToolTip(QStringLiteral("Click to go to Vorl Group's website"));
     VorlGroupImage->setAccessibleName(VorlGroupImage->toolTip());
-    connect(VorlGroupImage, &TImage::Click, this, &TMainForm::VorlGroupImageClick);
+    GuardedConnect(VorlGroupImage, &TImage::Click, this, &TMainForm::VorlGroupImageClick);
 
     // The IP subnet calculator is always built: its Options menu is the
     // window's, and every page switch refreshes its display.
@@ -242,7 +239,7 @@ void TMainForm::BuildDeferredAreas()
     else if (!FLatencyCalcPanel)
         LatencyCalcPanel();
     if (!FRadixelCalcPanel || !FLatencyCalcPanel)
-        QTimer::singleShot(0, this, &TMainForm::BuildDeferredAreas);
+        QTimer::singleShot(0, this, GuardedSlot(this, &TMainForm::BuildDeferredAreas));
 }
 
 QList<TCalcArea *> TMainForm::Areas() const
@@ -259,17 +256,17 @@ void TMainForm::PlaceArea(TCalcArea *area)
 {
     area->setGeometry(8, 88, 276, 313);
     area->hide();
-    connect(area->PageControl(), &TPageControl::Changing, this, &TMainForm::CalcPageControlChanging);
-    connect(area->PageControl(), &TPageControl::Change, this, &TMainForm::CalcPageControlChange);
+    GuardedConnect(area->PageControl(), &TPageControl::Changing, this, &TMainForm::CalcPageControlChanging);
+    GuardedConnect(area->PageControl(), &TPageControl::Change, this, &TMainForm::CalcPageControlChange);
     // Only the calculator shown sets the Copy command; a hidden one (being
     // built, or losing the focus as it is hidden) does not.
-    connect(area, &TCalcArea::CopyTargetChanged, this, [this, area](QAbstractButton *button) {
+    GuardedConnect(area, &TCalcArea::CopyTargetChanged, this, [this, area](QAbstractButton *button) {
         if (!area->isVisibleTo(this))
             return;
         FCopyButton = button;
         CopyMenuItem->setEnabled(button != nullptr);
     });
-    connect(area, &TCalcArea::CopyEnabledChanged, this, [this, area](bool enabled) {
+    GuardedConnect(area, &TCalcArea::CopyEnabledChanged, this, [this, area](bool enabled) {
         if (area->isVisibleTo(this))
             CopyMenuItem->setEnabled(enabled && FCopyButton);
     });
@@ -431,7 +428,7 @@ void TMainForm::FormDestroy()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    FormDestroy();
+    Guarded([this] { FormDestroy(); });
     if (FAboutCalc)
         FAboutCalc->hide();
     if (FHelpWindow)
@@ -442,7 +439,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    ApplyPendingPlacement(this);
+    Guarded([this] { ApplyPendingPlacement(this); });
 }
 
 void TMainForm::paintEvent(QPaintEvent *event)
@@ -451,7 +448,7 @@ void TMainForm::paintEvent(QPaintEvent *event)
     // The first frame goes to the screen when painting returns; the
     // calculators not shown are built after it.
     if (!std::exchange(FDeferredAreasQueued, true))
-        QTimer::singleShot(0, this, &TMainForm::BuildDeferredAreas);
+        QTimer::singleShot(0, this, GuardedSlot(this, &TMainForm::BuildDeferredAreas));
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

@@ -1,13 +1,17 @@
 #include "controls/Application.h"
 
 #include <exception>
+#include <utility>
 
 #include <QMessageBox>
 
 #include "app/VorlGlobal.h"
+#include "controls/Guarded.h"
 #include "controls/Spin.h"
 
 namespace {
+
+int GEscapedErrors = 0;
 
 std::function<void(const QString &)> &ErrorHandler()
 {
@@ -26,6 +30,22 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::exception &) {
+        ++GEscapedErrors;
+        ShowCaughtError();
+    }
+    return true;
+}
+
+int TApplication::TakeEscapedErrorCount()
+{
+    return std::exchange(GEscapedErrors, 0);
+}
+
+void ShowCaughtError()
+{
+    try {
+        throw;
     } catch (const TVorlError &error) {
         ShowErrorMessage(error.Message());
     } catch (const std::bad_alloc &) {
@@ -33,7 +53,6 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     } catch (const std::exception &error) {
         ShowErrorMessage(QString::fromLocal8Bit(error.what()));
     }
-    return true;
 }
 
 void ShowErrorMessage(const QString &message)

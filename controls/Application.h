@@ -15,7 +15,13 @@ class TApplication : public QApplication
 public:
     TApplication(int &argc, char **argv);
 
+    // The last resort: an error that escaped a handler is shown here, after
+    // it has unwound through Qt's frames. Our handlers stop their errors
+    // themselves (Guarded), so this should never count anything.
     bool notify(QObject *receiver, QEvent *event) override;
+
+    // How many errors have reached notify() since the last call; resets.
+    static int TakeEscapedErrorCount();
 };
 
 // Shows `message` as an error message box over the active window. Also used

@@ -14,6 +14,7 @@
 #include <QStyleOptionFrame>
 
 #include "controls/Beep.h"
+#include "controls/Guarded.h"
 #include "controls/Spin.h"
 
 namespace {
@@ -70,8 +71,8 @@ TBetterSpinEdit::TBetterSpinEdit(QWidget *parent)
 {
     FSpinButtons->SetFocusControl(this);
     FSpinButtons->resize(PairWidth, 17);
-    connect(FSpinButtons, &TSpinButton::UpClick, this, [this](TSpinButton *sender) { StepUp(sender); });
-    connect(FSpinButtons, &TSpinButton::DownClick, this, [this](TSpinButton *sender) { StepDown(sender); });
+    GuardedConnect(FSpinButtons, &TSpinButton::UpClick, this, [this](TSpinButton *sender) { StepUp(sender); });
+    GuardedConnect(FSpinButtons, &TSpinButton::DownClick, this, [this](TSpinButton *sender) { StepDown(sender); });
 
     // Text only arrives through the key filter: no drops, no input-method
     // composition that would slip past it.
@@ -266,26 +267,26 @@ void TBetterSpinEdit::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_PageUp:
-        FastStepUp();
+        Guarded([this] { FastStepUp(); });
         event->accept();
         return;
     case Qt::Key_PageDown:
-        FastStepDown();
+        Guarded([this] { FastStepDown(); });
         event->accept();
         return;
     case Qt::Key_Up:
-        StepUp(this);
+        Guarded([this] { StepUp(this); });
         event->accept();
         return;
     case Qt::Key_Down:
-        StepDown(this);
+        Guarded([this] { StepDown(this); });
         event->accept();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Enter commits and stays here: it neither presses a dialog's
         // default button nor beeps.
-        CommitText();
+        Guarded([this] { CommitText(); });
         event->accept();
         return;
     case Qt::Key_Escape:
@@ -369,7 +370,7 @@ void TBetterSpinEdit::focusOutEvent(QFocusEvent *event)
     // A context menu or another window taking the focus is not leaving the
     // field; commit only when the focus moves on inside the window.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        CommitText();
+        Guarded([this] { CommitText(); });
     QLineEdit::focusOutEvent(event);
 }
 

@@ -3,6 +3,8 @@
 #include <QProxyStyle>
 #include <QTabBar>
 
+#include "controls/Guarded.h"
+
 namespace {
 
 // Tabs with a small margin around the caption, so that the pages of a
@@ -34,7 +36,7 @@ TPageControl::TPageControl(QWidget *parent)
     // (its exit runs) before the next page is shown.
     tabBar()->setFocusPolicy(Qt::StrongFocus);
     setElideMode(Qt::ElideNone);
-    connect(this, &QTabWidget::currentChanged, this, &TPageControl::CurrentChanged);
+    GuardedConnect(this, &QTabWidget::currentChanged, this, &TPageControl::CurrentChanged);
 }
 
 void TPageControl::SetActivePage(QWidget *page)

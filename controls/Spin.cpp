@@ -11,6 +11,8 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include "controls/Guarded.h"
+
 namespace {
 
 // The button the left mouse button went down on, until it comes up.
@@ -208,10 +210,10 @@ TSpinButton::TSpinButton(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setMinimumWidth(MinimumWidth);
 
-    connect(FUpSpeedButton, &QAbstractButton::clicked, this, [this] { emit UpClick(this); });
-    connect(FDownSpeedButton, &QAbstractButton::clicked, this, [this] { emit DownClick(this); });
-    connect(FUpSpeedButton, &QAbstractButton::pressed, this, [this] { ButtonPressed(FUpSpeedButton); });
-    connect(FDownSpeedButton, &QAbstractButton::pressed, this, [this] { ButtonPressed(FDownSpeedButton); });
+    GuardedConnect(FUpSpeedButton, &QAbstractButton::clicked, this, [this] { emit UpClick(this); });
+    GuardedConnect(FDownSpeedButton, &QAbstractButton::clicked, this, [this] { emit DownClick(this); });
+    GuardedConnect(FUpSpeedButton, &QAbstractButton::pressed, this, [this] { ButtonPressed(FUpSpeedButton); });
+    GuardedConnect(FDownSpeedButton, &QAbstractButton::pressed, this, [this] { ButtonPressed(FDownSpeedButton); });
 
     resize(20, 25);
 }

@@ -14,6 +14,8 @@
 #include <numeric>
 #include <optional>
 
+#include "controls/Guarded.h"
+
 // The fixed rows (horizontal) or fixed columns (vertical) of the grid: one
 // section per non-fixed column (row), each painted as the stack of its fixed
 // cells. A section is selected on release over the section it was pressed
@@ -195,7 +197,7 @@ public:
         const QRect cell = option.rect;
         if (!FGrid->FDefaultDrawing) {
             if (FGrid->FOnDrawCell)
-                FGrid->FOnDrawCell(FGrid, painter, col, row, cell, state);
+                Guarded([&] { FGrid->FOnDrawCell(FGrid, painter, col, row, cell, state); });
             return;
         }
 
@@ -255,7 +257,7 @@ public:
             FGrid->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focusOption, painter, FGrid);
         }
         if (FGrid->FOnDrawCell)
-            FGrid->FOnDrawCell(FGrid, painter, col, row, drawRect, state);
+            Guarded([&] { FGrid->FOnDrawCell(FGrid, painter, col, row, drawRect, state); });
     }
 
 private:
@@ -278,22 +280,22 @@ TSuperStringGrid::TSuperStringGrid(QWidget *parent)
         disconnect(header, SIGNAL(sectionPressed(int)), this, nullptr);
         disconnect(header, SIGNAL(sectionEntered(int)), this, nullptr);
     }
-    connect(FHorizontalHeader, &QHeaderView::sectionPressed, this,
-            [this](int section) { FHorizontalHeader->StartTracking(section); });
-    connect(FVerticalHeader, &QHeaderView::sectionPressed, this,
-            [this](int section) { FVerticalHeader->StartTracking(section); });
-    connect(FHorizontalHeader, &QHeaderView::sectionClicked, this,
-            [this](int section) { HeaderClicked(Qt::Horizontal, section); });
-    connect(FVerticalHeader, &QHeaderView::sectionClicked, this,
-            [this](int section) { HeaderClicked(Qt::Vertical, section); });
+    GuardedConnect(FHorizontalHeader, &QHeaderView::sectionPressed, this,
+                   [this](int section) { FHorizontalHeader->StartTracking(section); });
+    GuardedConnect(FVerticalHeader, &QHeaderView::sectionPressed, this,
+                   [this](int section) { FVerticalHeader->StartTracking(section); });
+    GuardedConnect(FHorizontalHeader, &QHeaderView::sectionClicked, this,
+                   [this](int section) { HeaderClicked(Qt::Horizontal, section); });
+    GuardedConnect(FVerticalHeader, &QHeaderView::sectionClicked, this,
+                   [this](int section) { HeaderClicked(Qt::Vertical, section); });
     FCornerButton = findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
     if (FCornerButton) {
         FCornerButton->setObjectName(QStringLiteral("CornerButton"));
-        connect(FCornerButton, &QAbstractButton::clicked, this, &TSuperStringGrid::CornerClicked);
+        GuardedConnect(FCornerButton, &QAbstractButton::clicked, this, &TSuperStringGrid::CornerClicked);
     }
-    connect(FModel, &TStringTableModel::ColCountChanged, this, &TSuperStringGrid::ModelColCountChanged);
-    connect(FModel, &TStringTableModel::RowCountChanged, this, &TSuperStringGrid::ModelRowCountChanged);
-    connect(FModel, &QAbstractItemModel::modelReset, this, &TSuperStringGrid::EnsureCurrentCell);
+    GuardedConnect(FModel, &TStringTableModel::ColCountChanged, this, &TSuperStringGrid::ModelColCountChanged);
+    GuardedConnect(FModel, &TStringTableModel::RowCountChanged, this, &TSuperStringGrid::ModelRowCountChanged);
+    GuardedConnect(FModel, &QAbstractItemModel::modelReset, this, &TSuperStringGrid::EnsureCurrentCell);
 
     setWordWrap(false);
     setTabKeyNavigation(false);
@@ -621,7 +623,7 @@ void TSuperStringGrid::CellFont(int col, int row, bool fixed, QFont &font, QColo
 {
     font = fixed ? FFixedFont : this->font();
     if (FOnGetCellFont)
-        FOnGetCellFont(this, font, color, col, row);
+        Guarded([&] { FOnGetCellFont(this, font, color, col, row); });
 }
 
 void TSuperStringGrid::AutoSizeCol(int col)
@@ -793,7 +795,7 @@ void TSuperStringGrid::keyPressEvent(QKeyEvent *event)
     else if (control && event->key() == Qt::Key_P)
         command = &TSuperStringGrid::PasteCommand;
     if (command)
-        QMetaObject::invokeMethod(this, command, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, GuardedSlot(this, command), Qt::QueuedConnection);
     // The view would copy the current cell on its own; the command does it.
     if (command && control) {
         event->accept();

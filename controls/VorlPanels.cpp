@@ -11,6 +11,7 @@
 #include <QPixmap>
 
 #include "controls/AccessibleDisplays.h"
+#include "controls/Guarded.h"
 
 TVorlCustomPanel::TVorlCustomPanel(QWidget *parent)
     : QWidget(parent)
@@ -147,7 +148,7 @@ void TVorlCustomPanel::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event);
     QPainter canvas(this);
-    Paint(canvas);
+    Guarded([&] { Paint(canvas); });
 }
 
 void TVorlCustomPanel::changeEvent(QEvent *event)

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "controls/Guarded.h"
 #include "controls/VorlPanels.h"
 #include "ipsubnet/IPSubnetArea.h"
 #include "ipsubnet/SubnetHostTable.h"
@@ -29,7 +30,7 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     // In the area's context: the area cuts its children's connections to
     // itself before its models go, so a field losing the focus while the
     // window is torn down reaches no handler.
-    connect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, area, [this](int index) { MaskEdit5Exit(index); });
+    GuardedConnect(SupernetAddressEdit, &TIPAddressEdit::OctetExit, area, [this](int index) { MaskEdit5Exit(index); });
 
     QLabel *caption = TIPSubnetArea::CreateLabel(page, QStringLiteral("Max # of Supernets"), 146, 8);
     NumNetworksPanel = TIPSubnetArea::CreateValuePanel(caption, "NumNetworksPanel", 146, 24, 112);

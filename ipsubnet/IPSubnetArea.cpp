@@ -20,6 +20,7 @@
 #include "app/VorlGlobal.h"
 #include "controls/Beep.h"
 #include "controls/BetterSpinEdit.h"
+#include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "controls/VorlPanels.h"
 #include "ipsubnet/CIDRPage.h"
@@ -64,7 +65,7 @@ TIPAddressEdit::TIPAddressEdit(const std::array<QString, 4> &fieldNames, QWidget
         field->setGeometry(1 + OctetFieldLefts[i], 1, OctetFieldWidth, OctetFieldHeight);
         field->setAttribute(Qt::WA_InputMethodEnabled, false);
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textEdited, this, [this, i] { OctetChange(i); });
+        GuardedConnect(field, &QLineEdit::textEdited, this, [this, i] { OctetChange(i); });
         FFields[i] = field;
         if (i > 0) {
             const int gapLeft = 1 + OctetFieldLefts[i - 1] + OctetFieldWidth;
@@ -130,7 +131,7 @@ bool TIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (event->type() == QEvent::KeyPress)
-        return OctetKeyPress(index, static_cast<QKeyEvent *>(event));
+        return GuardedOr(true, [&] { return OctetKeyPress(index, static_cast<QKeyEvent *>(event)); });
     if (event->type() == QEvent::FocusOut) {
         // Another application or an open menu takes the focus only for a
         // while; the field is left only for another control of the window.
@@ -210,7 +211,7 @@ void TIPSubnetArea::CreateSelectorAndBits()
     FAddressTypeButtons->button(int(FSubnet.ClassType()))->setChecked(true);
     // A new selection only: a click on the item already selected changes
     // nothing, and must not rebuild the Subnets/Hosts table.
-    connect(FAddressTypeButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    GuardedConnect(FAddressTypeButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
             AddressTypeRadioGroupClick();
     });
@@ -226,7 +227,7 @@ void TIPSubnetArea::CreateSelectorAndBits()
     BitsSpinEdit->SetMaxValue(22);
     BitsSpinEdit->SetValue(8);
     BitsLabel->setBuddy(BitsSpinEdit);
-    connect(BitsSpinEdit, &TBetterSpinEdit::Change, this, [this] { BitsSpinEditChange(); });
+    GuardedConnect(BitsSpinEdit, &TBetterSpinEdit::Change, this, [this] { BitsSpinEditChange(); });
 }
 
 QLabel *TIPSubnetArea::CreateLabel(QWidget *page, const QString &text, int left, int top)
@@ -285,7 +286,7 @@ void TIPSubnetArea::CreateAddressInfoPage()
     MaskEdit4 = AddressEdit->Field(3);
     addressLabel->setBuddy(MaskEdit1);
     AddressEdit->SetCaption(addressLabel->text());
-    connect(AddressEdit, &TIPAddressEdit::OctetExit, this, [this](int index) {
+    GuardedConnect(AddressEdit, &TIPAddressEdit::OctetExit, this, [this](int index) {
         if (index == 0)
             MaskEdit1Exit();
         else
@@ -323,10 +324,10 @@ void TIPSubnetArea::CreateOptionsActions()
     RFC1878MenuItem->setObjectName(QStringLiteral("RFC1878MenuItem"));
     RFC1878MenuItem->setCheckable(true);
 
-    connect(SubnetBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(SubnetBitsMenuItem); });
-    connect(NetworkBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(NetworkBitsMenuItem); });
+    GuardedConnect(SubnetBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(SubnetBitsMenuItem); });
+    GuardedConnect(NetworkBitsMenuItem, &QAction::triggered, this, [this] { BitsMenuItemClick(NetworkBitsMenuItem); });
     // The action has toggled its check mark by the time triggered arrives.
-    connect(RFC1878MenuItem, &QAction::triggered, this, [this] { RFC1878MenuItemClick(); });
+    GuardedConnect(RFC1878MenuItem, &QAction::triggered, this, [this] { RFC1878MenuItemClick(); });
 }
 
 QList<QAction *> TIPSubnetArea::OptionsActions() const

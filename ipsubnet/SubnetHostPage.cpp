@@ -7,6 +7,7 @@
 
 #include "controls/Artwork.h"
 #include "controls/DesignFont.h"
+#include "controls/Guarded.h"
 #include "controls/SuperStringGrid.h"
 #include "ipsubnet/IPSubnetArea.h"
 #include "ipsubnet/SubnetHostTable.h"
@@ -55,7 +56,7 @@ TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
     CopySubnetHostButton = CreateCopyButton(area, "CopySubnetHostButton",
                                             QStringLiteral("Copy subnet/host table to clipboard"), QRect(232, 54, 25, 25));
     CopySubnetHostButton->setEnabled(false);
-    connect(CopySubnetHostButton, &QToolButton::clicked, this, &TSubnetHostPage::CopySubnetHostButtonClick);
+    GuardedConnect(CopySubnetHostButton, &QToolButton::clicked, this, &TSubnetHostPage::CopySubnetHostButtonClick);
 
     area->CopySubnetHostButton = CopySubnetHostButton;
     area->PlugPageContent(area->SubnetHostTab, [this] { UpdateSubnetHostDisplay(); });

@@ -2,6 +2,7 @@
 
 #include <QScopeGuard>
 
+#include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "latency/LatencyGraphsPage.h"
 #include "latency/LatencyStatsPage.h"
@@ -29,8 +30,8 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     addPage(LatencyStatsTabSheet, "LatencyStatsTabSheet", QStringLiteral("Latency Statistics"));
     addPage(LatencyGraphsTabSheet, "LatencyGraphsTabSheet", QStringLiteral("Latency Graphs"));
     LatencyStatsPage = new TLatencyStatsPage(LatencyStatsTabSheet);
-    connect(LatencyStatsPage, &TLatencyStatsPage::PacketDirRadioGroupClick, this,
-            &TLatencyArea::LatencyStatsTabSheetEnter);
+    GuardedConnect(LatencyStatsPage, &TLatencyStatsPage::PacketDirRadioGroupClick, this,
+                   &TLatencyArea::LatencyStatsTabSheetEnter);
     LatencyGraphsPage = new TLatencyGraphsPage(LatencyGraphsTabSheet);
 
     connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyTargetChanged, this, &TCalcArea::CopyTargetChanged);
@@ -46,8 +47,8 @@ void TLatencyArea::InitLatencyCalculator()
     NetworkSetupTabSheet->SetLatencyDirty();
 
     NetworkButtonForm = TNetworkButtonForm::GetNetworkButtonForm(true, this);
-    connect(NetworkButtonForm, &TNetworkButtonForm::OnApply, NetworkSetupTabSheet,
-            &TNetworkSetupPage::NetworkButtonFormApply);
+    GuardedConnect(NetworkButtonForm, &TNetworkButtonForm::OnApply, NetworkSetupTabSheet,
+                   &TNetworkSetupPage::NetworkButtonFormApply);
 }
 
 void TLatencyArea::PageLeaving(QWidget *page)

@@ -7,6 +7,7 @@
 
 #include "controls/AccessibleDisplays.h"
 #include "controls/Artwork.h"
+#include "controls/Guarded.h"
 #include "controls/RainbowBar.h"
 #include "controls/RainbowBarModel.h"
 #include "controls/VorlPanels.h"
@@ -95,8 +96,8 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
 
     CopyLatencyGraphsButton = CreateCopyButton(LatencyGraphsCanvasPanel, "CopyLatencyGraphsButton",
                                                QStringLiteral("Copy latency graphs to clipboard"), QRect(240, 0, 25, 25));
-    connect(CopyLatencyGraphsButton, &QToolButton::clicked, this,
-            &TLatencyGraphsPage::CopyLatencyGraphsButtonClick);
+    GuardedConnect(CopyLatencyGraphsButton, &QToolButton::clicked, this,
+                   &TLatencyGraphsPage::CopyLatencyGraphsButtonClick);
 }
 
 void TLatencyGraphsPage::ShowResults(const QList<TNetworkElement *> &chain)

@@ -8,6 +8,7 @@
 
 #include "controls/Artwork.h"
 #include "controls/DesignFont.h"
+#include "controls/Guarded.h"
 #include "controls/SuperStringGrid.h"
 
 TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
@@ -29,12 +30,13 @@ TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
         FPacketDirButtons->addButton(item, i);
     }
     FPacketDirButtons->button(0)->setChecked(true);
-    connect(FPacketDirButtons, &QButtonGroup::idClicked, this, [this] { emit PacketDirRadioGroupClick(); });
+    GuardedConnect(FPacketDirButtons, &QButtonGroup::idClicked, this, [this] { emit PacketDirRadioGroupClick(); });
 
     CopyLatencyStatsButton = CreateCopyButton(this, "CopyLatencyStatsButton",
                                               QStringLiteral("Copy latency statistics table to clipboard"),
                                               QRect(228, 56, 25, 25));
-    connect(CopyLatencyStatsButton, &QToolButton::clicked, this, &TLatencyStatsPage::CopyLatencyStatsButtonClick);
+    GuardedConnect(CopyLatencyStatsButton, &QToolButton::clicked, this,
+                   &TLatencyStatsPage::CopyLatencyStatsButtonClick);
 
     LatencyStatsStringGrid = new TSuperStringGrid(this);
     LatencyStatsStringGrid->setAccessibleName(QStringLiteral("Latency Statistics"));

@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "controls/Artwork.h"
+#include "controls/Guarded.h"
 #include "latency/NetworkButtonForm.h"
 
 namespace {
@@ -42,6 +43,11 @@ TNetworkButton::TNetworkButton(QWidget *parent)
     resize(ButtonSize, ButtonSize);
     setIconSize(QSize(PictureSize, PictureSize));
     setAutoDefault(false);
+    // A drag over the element is the element's to answer (a node refuses
+    // it, a network takes it without moving); a widget that does not take
+    // drops would pass it to the panel, which moves the dragged network
+    // into the element's cell.
+    setAcceptDrops(true);
 
     FElementMenu = new QMenu(this);
     FElementMenu->setObjectName(QStringLiteral("ElementMenu"));
@@ -51,8 +57,8 @@ TNetworkButton::TNetworkButton(QWidget *parent)
     FSeparatorItem->setObjectName(QStringLiteral("SeparatorItem"));
     FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
     FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
-    connect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
-    connect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
+    GuardedConnect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
+    GuardedConnect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
 
     LoadPicture();
     DisplayNameChanged();

@@ -14,6 +14,7 @@
 #include <QStyleOptionComboBox>
 
 #include "controls/BetterSpinEdit.h"
+#include "controls/Guarded.h"
 #include "latency/NetworkButton.h"
 
 namespace {
@@ -124,7 +125,7 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget *parent)
         auto *b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(left, NetworkButtonTop, 65, 25);
-        connect(b, &QPushButton::clicked, this, [this, b] { ButtonClick(b); });
+        GuardedConnect(b, &QPushButton::clicked, this, [this, b] { ButtonClick(b); });
         return b;
     };
     OKButton = button("OKButton", QStringLiteral("&OK"), 8);
@@ -132,11 +133,11 @@ TNetworkButtonForm::TNetworkButtonForm(QWidget *parent)
     ApplyButton = button("ApplyButton", QStringLiteral("&Apply"), 152);
     OKButton->setDefault(true);
 
-    connect(TopologyComboBox, &QComboBox::activated, this, [this](int index) {
+    GuardedConnect(TopologyComboBox, &QComboBox::activated, this, [this](int index) {
         FTopologyItemIndex = index;
         TopologyComboBoxChange();
     });
-    connect(TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
+    GuardedConnect(TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
         FTopologyItemIndex = -1;
         TopologyComboBoxChange();
     });
@@ -342,7 +343,7 @@ void TNetworkButtonForm::ButtonClick(QAbstractButton *sender)
 
 void TNetworkButtonForm::reject()
 {
-    ButtonClick(CancelButton);
+    Guarded([this] { ButtonClick(CancelButton); });
 }
 
 bool TNetworkButtonForm::eventFilter(QObject *watched, QEvent *event)
@@ -351,8 +352,9 @@ bool TNetworkButtonForm::eventFilter(QObject *watched, QEvent *event)
     if (box && (box == TopologyComboBox || box == BandwidthComboBox)) {
         if (event->type() == QEvent::KeyPress) {
             auto *key = static_cast<QKeyEvent *>(event);
-            return box == BandwidthComboBox ? BandwidthComboBoxKeyPress(box, key)
-                                            : ComboBoxKeyPress(box, key);
+            return GuardedOr(true, [&] {
+                return box == BandwidthComboBox ? BandwidthComboBoxKeyPress(box, key) : ComboBoxKeyPress(box, key);
+            });
         }
         // Only leaving the box for another control of the dialog is an exit:
         // the box's own list, or another window taking the activation,
@@ -362,9 +364,9 @@ bool TNetworkButtonForm::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::FocusOut && reason != Qt::PopupFocusReason
             && reason != Qt::ActiveWindowFocusReason) {
             if (box == TopologyComboBox)
-                TopologyComboBoxExit();
+                Guarded([this] { TopologyComboBoxExit(); });
             else
-                BandwidthComboBoxExit();
+                Guarded([this] { BandwidthComboBoxExit(); });
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -12,6 +12,7 @@
 
 #include "controls/AccessibleDisplays.h"
 #include "controls/Artwork.h"
+#include "controls/Guarded.h"
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -41,14 +42,14 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
     // A picture for assistive technology; its description is the chain.
     NetworkSetupPanel->setAccessibleName(QStringLiteral("Network layout"));
-    connect(NetworkSetupPanel, &TVorlCustomPanel::OnPaint, this, &TNetworkSetupPage::NetworkSetupPanelPaint);
-    connect(NetworkSetupPanel, &TCanvasPanel::DragEnter, this, [this](TCanvasPanel *, QDragEnterEvent *event) {
+    GuardedConnect(NetworkSetupPanel, &TVorlCustomPanel::OnPaint, this, &TNetworkSetupPage::NetworkSetupPanelPaint);
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragEnter, this, [this](TCanvasPanel *, QDragEnterEvent *event) {
         if (NetworkSetupPanelDragOver(DraggedNetworkButton(event->mimeData()), event->position().toPoint()))
             event->acceptProposedAction();
     });
-    connect(NetworkSetupPanel, &TCanvasPanel::DragOver, this,
-            [this](TCanvasPanel *, QDragMoveEvent *event) { PanelDragOver(event); });
-    connect(NetworkSetupPanel, &TCanvasPanel::DragDrop, this, [](TCanvasPanel *, QDropEvent *event) {
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragOver, this,
+                   [this](TCanvasPanel *, QDragMoveEvent *event) { PanelDragOver(event); });
+    GuardedConnect(NetworkSetupPanel, &TCanvasPanel::DragDrop, this, [](TCanvasPanel *, QDropEvent *event) {
         // The element already sits in its cell; the drop only ends the drag.
         if (DraggedNetworkButton(event->mimeData()))
             event->acceptProposedAction();
@@ -62,10 +63,10 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     RemoveNetwork1->setObjectName(QStringLiteral("RemoveNetwork1"));
     NetworkSetupPopupMenu->addMenu(RemoveNetwork1);
     RemoveNetwork1->menuAction()->setVisible(false);
-    connect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupPage::NewNetworkButtonClick);
-    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupPage::RemoveNetwork1Click);
-    connect(RemoveNetwork1, &QMenu::triggered, this, &TNetworkSetupPage::RemoveSubmenuClick);
-    connect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+    GuardedConnect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupPage::NewNetworkButtonClick);
+    GuardedConnect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupPage::RemoveNetwork1Click);
+    GuardedConnect(RemoveNetwork1, &QMenu::triggered, this, &TNetworkSetupPage::RemoveSubmenuClick);
+    GuardedConnect(NetworkSetupPanel, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         NetworkSetupPopupMenu->popup(NetworkSetupPanel->mapToGlobal(pos));
     });
 
@@ -95,13 +96,14 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     // A stop in the page's tab order, between Insert and Reset.
     CopyNetworkSetupButton->setFocusPolicy(Qt::TabFocus);
 
-    connect(MoveNetworkLeftButton, &QPushButton::clicked, this,
-            [this] { MoveNetworkButtonClick(MoveNetworkLeftButton); });
-    connect(MoveNetworkRightButton, &QPushButton::clicked, this,
-            [this] { MoveNetworkButtonClick(MoveNetworkRightButton); });
-    connect(NewNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::NewNetworkButtonClick);
-    connect(ResetNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::ResetNetworkButtonClick);
-    connect(CopyNetworkSetupButton, &QToolButton::clicked, this, &TNetworkSetupPage::CopyNetworkSetupButtonClick);
+    GuardedConnect(MoveNetworkLeftButton, &QPushButton::clicked, this,
+                   [this] { MoveNetworkButtonClick(MoveNetworkLeftButton); });
+    GuardedConnect(MoveNetworkRightButton, &QPushButton::clicked, this,
+                   [this] { MoveNetworkButtonClick(MoveNetworkRightButton); });
+    GuardedConnect(NewNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::NewNetworkButtonClick);
+    GuardedConnect(ResetNetworkButton, &QPushButton::clicked, this, &TNetworkSetupPage::ResetNetworkButtonClick);
+    GuardedConnect(CopyNetworkSetupButton, &QToolButton::clicked, this,
+                   &TNetworkSetupPage::CopyNetworkSetupButtonClick);
 
     FNetworkList.reserve(MaxElements);
     DesktopNetworkButton = CreateNode("DesktopNetworkButton", TNetworkButtonKind::nbDesktopCPU,
@@ -125,8 +127,8 @@ TNetworkButton *TNetworkSetupPage::CreateNode(const char *name, TNetworkButtonKi
     node->move(position);
     node->SetInLayout(true);
     node->RebuildDisplayName();
-    connect(node, &TNetworkButton::MouseDown, this,
-            [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
+    GuardedConnect(node, &TNetworkButton::MouseDown, this,
+                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
     return node;
 }
 
@@ -256,16 +258,16 @@ void TNetworkSetupPage::NewNetworkButtonClick()
 
     auto *element = new TNetworkButton(NetworkSetupPanel);
     element->setObjectName(QStringLiteral("NetworkButton"));
-    connect(element, &TNetworkButton::DragOver, this,
-            [this](TNetworkButton *sender, QDragMoveEvent *event) {
-                if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
-                    event->acceptProposedAction();
-            });
-    connect(element, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
-    connect(element, &TNetworkButton::MouseDown, this,
-            [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
-    connect(element, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
-    connect(element, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
+    GuardedConnect(element, &TNetworkButton::DragOver, this,
+                   [this](TNetworkButton *sender, QDragMoveEvent *event) {
+                       if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
+                           event->acceptProposedAction();
+                   });
+    GuardedConnect(element, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
+    GuardedConnect(element, &TNetworkButton::MouseDown, this,
+                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
+    GuardedConnect(element, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
+    GuardedConnect(element, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
 
     PlaceNetworkButton(element);
     element->show();

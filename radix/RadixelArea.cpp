@@ -19,6 +19,7 @@
 #include "controls/Artwork.h"
 #include "controls/Beep.h"
 #include "controls/DesignFont.h"
+#include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "controls/SuperStringGrid.h"
 
@@ -106,7 +107,7 @@ TRadixelArea::TRadixelArea(QWidget *parent)
         NumberWidthItems[i] = item;
     }
     NumberWidthItems[1]->setChecked(true);
-    connect(FNumberWidthButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    GuardedConnect(FNumberWidthButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
             NumberWidthGroupClick();
     });
@@ -114,7 +115,7 @@ TRadixelArea::TRadixelArea(QWidget *parent)
     CopyLookupTableButton = CreateCopyButton(this, "CopyLookupTableButton",
                                              QStringLiteral("Copy lookup table to clipboard"), QRect(232, 54, 25, 25));
     CopyLookupTableButton->setEnabled(false);
-    connect(CopyLookupTableButton, &QToolButton::clicked, this, &TRadixelArea::CopyLookupTableButtonClick);
+    GuardedConnect(CopyLookupTableButton, &QToolButton::clicked, this, &TRadixelArea::CopyLookupTableButtonClick);
 
     RadixelCalcPageControl = new TPageControl(this);
     RadixelCalcPageControl->setAccessibleName(QStringLiteral("Radixel Calculator"));
@@ -164,7 +165,7 @@ void TRadixelArea::CreateConversionPage()
         label->setBuddy(memo);
 
         button = CreateCopyButton(ConversionTabSheet, buttonName, hint, QRect(240, top + 16, 20, 20));
-        connect(button, &QToolButton::clicked, this, [this, m = memo] { NumClipboardButtonClick(m); });
+        GuardedConnect(button, &QToolButton::clicked, this, [this, m = memo] { NumClipboardButtonClick(m); });
     };
     createRow(8, "DecLabel", QStringLiteral("&Decimal"), "DecMemo", "DecClipboardButton",
               QStringLiteral("Copy decimal number to clipboard"), DecLabel, DecMemo, DecClipboardButton);
@@ -177,13 +178,13 @@ void TRadixelArea::CreateConversionPage()
     ClearButton->setObjectName(QStringLiteral("ClearButton"));
     ClearButton->setGeometry(32, 156, 65, 25);
     ClearButton->setToolTip(QStringLiteral("Clear all number displays"));
-    connect(ClearButton, &QPushButton::clicked, this, &TRadixelArea::ClearButtonClick);
+    GuardedConnect(ClearButton, &QPushButton::clicked, this, &TRadixelArea::ClearButtonClick);
 
     InvertButton = new QPushButton(QStringLiteral("&Invert"), ConversionTabSheet);
     InvertButton->setObjectName(QStringLiteral("InvertButton"));
     InvertButton->setGeometry(144, 156, 65, 25);
     InvertButton->setToolTip(QStringLiteral("Perform a \"not\" operation on all numbers"));
-    connect(InvertButton, &QPushButton::clicked, this, &TRadixelArea::InvertButtonClick);
+    GuardedConnect(InvertButton, &QPushButton::clicked, this, &TRadixelArea::InvertButtonClick);
 }
 
 void TRadixelArea::CreateLookupTablePage()
@@ -312,7 +313,8 @@ void TRadixelArea::NumMemoEnter(QLineEdit *memo)
     FActiveNumMemo = memo;
     memo->end(false);
     disconnect(FNumMemoChangeConnection);
-    FNumMemoChangeConnection = connect(memo, &QLineEdit::textChanged, this, [this, memo] { NumMemoChange(memo); });
+    FNumMemoChangeConnection
+        = GuardedConnect(memo, &QLineEdit::textChanged, this, [this, memo] { NumMemoChange(memo); });
     emit CopyTargetChanged(ClipboardButtonOf(memo));
 }
 
@@ -443,13 +445,14 @@ bool TRadixelArea::eventFilter(QObject *watched, QEvent *event)
             event->accept();
         return true;
     case QEvent::KeyPress:
-        return NumMemoKeyDown(memo, static_cast<QKeyEvent *>(event));
+        // A key whose handling failed is not typed as well.
+        return GuardedOr(true, [&] { return NumMemoKeyDown(memo, static_cast<QKeyEvent *>(event)); });
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        NumMemoMouseDown(memo);
+        Guarded([&] { NumMemoMouseDown(memo); });
         return true;
     case QEvent::MouseMove:
-        NumMemoMouseMove(memo);
+        Guarded([&] { NumMemoMouseMove(memo); });
         return true;
     case QEvent::MouseButtonRelease:
     case QEvent::InputMethod:
@@ -463,14 +466,14 @@ bool TRadixelArea::eventFilter(QObject *watched, QEvent *event)
         // the caret back at the end.
         static_cast<QObject *>(memo)->event(event);
         if (event->type() == QEvent::FocusIn) {
-            NumMemoEnter(memo);
+            Guarded([&] { NumMemoEnter(memo); });
             return true;
         }
         // A menu or popup opening, or the window being deactivated, keeps
         // the display current: the Copy command must still reach it.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason && reason != Qt::ActiveWindowFocusReason)
-            NumMemoExit(memo);
+            Guarded([&] { NumMemoExit(memo); });
         return true;
     }
     default:

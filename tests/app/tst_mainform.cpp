@@ -2,12 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTextBrowser>
 #include <QSvgRenderer>
 #include <QToolButton>
@@ -19,11 +23,17 @@
 #include "app/Main.h"
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
+#include "controls/Guarded.h"
 #include "controls/Image.h"
 #include "controls/PageControl.h"
+#include "controls/SuperStringGrid.h"
 #include "ipsubnet/IPSubnetArea.h"
 #include "latency/LatencyArea.h"
 #include "latency/LatencySettings.h"
+#include "latency/LatencyStatsPage.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupPage.h"
 #include "radix/RadixelArea.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -62,6 +72,21 @@ QString Checked(const TMainForm &form)
     return checked.join(u',');
 }
 
+QStringList GridColumn(const TSuperStringGrid *grid, int col)
+{
+    QStringList cells;
+    for (int row = 0; row < grid->RowCount(); ++row)
+        cells << grid->Cells(col, row);
+    return cells;
+}
+
+// A left click on a page control's tab, where the user clicks.
+void ClickTab(TPageControl *pages, int index)
+{
+    QTabBar *tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
 // Shortcuts need the window active; offscreen platforms may refuse that.
 bool ShowActive(QWidget &window)
 {
@@ -96,10 +121,17 @@ private slots:
     void calculatorNeverBuiltKeepsItsStoredSettings();
     void buildingHiddenCalculatorsKeepsTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
+    void lastResortShowsWhatEscapes();
+    void errorThroughATabClick_data();
+    void errorThroughATabClick();
+    void errorThroughAButtonClick_data();
+    void errorThroughAButtonClick();
     void aboutWindowHidesAndKeepsItsPicture();
     void helpTopicsOpenTheContentsWithOneTopicPerCalculator();
 
 private:
+    std::unique_ptr<TMainForm> StartWithEthernetAtZeroMbps();
+
     std::unique_ptr<TTestEnvironment> FEnv;
 };
 
@@ -442,7 +474,7 @@ void tst_MainForm::exceptionInAHandlerIsShownAndTheProgramCarriesOn()
 {
     QPushButton button(QStringLiteral("Fail"));
     int runs = 0;
-    QObject::connect(&button, &QPushButton::clicked, &button, [&runs] {
+    GuardedConnect(&button, &QPushButton::clicked, &button, [&runs] {
         ++runs;
         RaiseError(QStringLiteral("'abc' is not a valid integer value"));
     });
@@ -451,6 +483,128 @@ void tst_MainForm::exceptionInAHandlerIsShownAndTheProgramCarriesOn()
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(runs, 2);
     QCOMPARE(TakeErrorMessages(), QStringList(2, QStringLiteral("'abc' is not a valid integer value")));
+    QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
+}
+
+void tst_MainForm::lastResortShowsWhatEscapes()
+{
+    // Not a handler of ours: an object whose event handling lets an error
+    // out. The application object still shows it, and counts it.
+    struct TLeaky : QObject
+    {
+        bool event(QEvent *) override { RaiseError(QStringLiteral("Range check error")); }
+    } leaky;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&leaky, &event);
+    QCoreApplication::sendEvent(&leaky, &event);
+    QCOMPARE(TakeErrorMessages(), QStringList(2, QStringLiteral("Range check error")));
+    QCOMPARE(TApplication::TakeEscapedErrorCount(), 2);
+}
+
+// The window at its start, shown, with the latency calculator and the
+// chain Node A - Ethernet at 0 Mbps - Node B: entering a results page fails
+// with "Floating point division by zero". None when it cannot be shown.
+std::unique_ptr<TMainForm> tst_MainForm::StartWithEthernetAtZeroMbps()
+{
+    FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000002\r\n"));
+    TLatencySettings settings;
+    settings.NodeA = {64, 0};
+    settings.NodeB = {1024, 0};
+    settings.Networks = {TStoredNetwork{TNetworkRecord{0.0, 75, quint8(TNetworkButtonKind::nbEthernet), 0, 8},
+                                        TNetworkButtonKind::nbEthernet, QStringLiteral("Ethernet")}};
+    WriteLatencySettings(settings);
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        return nullptr;
+    return form;
+}
+
+void tst_MainForm::errorThroughATabClick_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("Latency Statistics") << 1;
+    QTest::newRow("Latency Graphs") << 2;
+}
+
+void tst_MainForm::errorThroughATabClick()
+{
+    QFETCH(int, tab);
+    const std::unique_ptr<TMainForm> form = StartWithEthernetAtZeroMbps();
+    QVERIFY(form);
+    TLatencyArea *latency = form->findChild<TLatencyArea *>();
+    QVERIFY(latency && latency->isVisible());
+    TNetworkSetupPage *setup = latency->NetworkSetupTabSheet;
+    const QList<TNetworkButton *> chain = setup->FNetworkList;
+    QCOMPARE(chain.at(1)->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
+    const TSuperStringGrid *grid = latency->LatencyStatsPage->LatencyStatsStringGrid;
+    const QStringList table = GridColumn(grid, 1);
+    QVERIFY(TakeErrorMessages().isEmpty());
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ClickTab(latency->PageControl(), tab);
+        QCOMPARE(TakeErrorMessages(), QStringList{"Floating point division by zero"});
+        QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
+        // The tab had switched before the page's enter handler failed; the
+        // results stay out of date (the next entry tries again), the old
+        // table stays, the chain is as it was.
+        QCOMPARE(latency->PageControl()->currentIndex(), tab);
+        QVERIFY(setup->FLatencyDirty);
+        QCOMPARE(GridColumn(grid, 1), table);
+        QCOMPARE(setup->FNetworkList, chain);
+        QCOMPARE(chain.at(1)->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
+
+        // The program goes on: back to the setup page without an error.
+        ClickTab(latency->PageControl(), 0);
+        QCOMPARE(latency->PageControl()->currentIndex(), 0);
+        QVERIFY(TakeErrorMessages().isEmpty());
+    }
+    QVERIFY(form->CopyMenuItem->isEnabled());
+    QCOMPARE(form->CopyButton(), setup->CopyNetworkSetupButton);
+}
+
+void tst_MainForm::errorThroughAButtonClick_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("packet direction item") << "PacketDirRadioGroup" << "Floating point division by zero";
+    QTest::newRow("properties OK with an unreadable bandwidth")
+        << "OKButton" << "'ten' is not a valid floating point value";
+}
+
+void tst_MainForm::errorThroughAButtonClick()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, message);
+    const std::unique_ptr<TMainForm> form = StartWithEthernetAtZeroMbps();
+    QVERIFY(form);
+    TLatencyArea *latency = form->findChild<TLatencyArea *>();
+    QVERIFY(latency);
+    TNetworkButton *ethernet = latency->NetworkSetupTabSheet->FNetworkList.at(1);
+    TNetworkButtonForm *dialog = latency->NetworkButtonForm;
+
+    QAbstractButton *target = nullptr;
+    if (button == u"PacketDirRadioGroup") {
+        ClickTab(latency->PageControl(), 1);
+        QCOMPARE(TakeErrorMessages(), QStringList{message});
+        QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
+        target = latency->LatencyStatsPage->PacketDirRadioGroup->findChildren<QRadioButton *>().at(1);
+    } else {
+        ethernet->PropertiesItem()->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        dialog->BandwidthComboBox->setEditText(QStringLiteral("ten"));
+        target = dialog->OKButton;
+    }
+    QVERIFY(target && target->isVisible());
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(TakeErrorMessages(), QStringList{message});
+        QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
+    }
+    // Nothing was stored on the way to the error; the dialog stays open.
+    QCOMPARE(ethernet->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
+    QCOMPARE(dialog->isVisible(), button == u"OKButton");
 }
 
 void tst_MainForm::aboutWindowHidesAndKeepsItsPicture()

@@ -13,6 +13,7 @@
 #include "controls/Beep.h"
 #include "controls/CalcArea.h"
 #include "controls/DesignFont.h"
+#include "controls/Guarded.h"
 #include "controls/PageControl.h"
 
 TTestEnvironment::TTestEnvironment()
@@ -74,16 +75,25 @@ QStringList TakeErrorMessages()
     return std::exchange(GErrorMessages, QStringList());
 }
 
+int FailOnEscapedErrors(int result)
+{
+    const int escaped = TApplication::TakeEscapedErrorCount();
+    if (escaped == 0)
+        return result;
+    qCritical("%d error(s) unwound through Qt to TApplication::notify", escaped);
+    return result != 0 ? result : 1;
+}
+
 void ConnectPageSwitches(TCalcArea *area, std::function<void()> afterChange)
 {
-    QObject::connect(area->PageControl(), &TPageControl::Changing, area,
-                     [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
-    QObject::connect(area->PageControl(), &TPageControl::Change, area,
-                     [area, afterChange = std::move(afterChange)](TPageControl *sender) {
-                         area->PageEntered(sender->ActivePage());
-                         if (afterChange)
-                             afterChange();
-                     });
+    GuardedConnect(area->PageControl(), &TPageControl::Changing, area,
+                   [area](TPageControl *, QWidget *leaving) { area->PageLeaving(leaving); });
+    GuardedConnect(area->PageControl(), &TPageControl::Change, area,
+                   [area, afterChange = std::move(afterChange)](TPageControl *sender) {
+                       area->PageEntered(sender->ActivePage());
+                       if (afterChange)
+                           afterChange();
+                   });
 }
 
 QString ClipboardText()

@@ -52,16 +52,22 @@ void ClearClipboard();
 
 void InstallErrorRecorder();
 
-// Like QTEST_MAIN, with the program's application object, so that exceptions
-// escaping handlers reach the default error handler (recorded, see
-// TakeErrorMessages()).
-#define TARVELO_TEST_MAIN(TestObject)                  \
-    int main(int argc, char *argv[])                   \
-    {                                                  \
-        TApplication app(argc, argv);                  \
-        app.setAttribute(Qt::AA_Use96Dpi, true);       \
-        InstallErrorRecorder();                        \
-        TestObject tc;                                 \
-        QTEST_SET_MAIN_SOURCE_PATH                     \
-        return QTest::qExec(&tc, argc, argv);          \
+// The test run's exit code, failed when an error reached the application
+// object's last resort that no test took (TApplication::TakeEscapedErrorCount):
+// a handler let it unwind through Qt.
+int FailOnEscapedErrors(int result);
+
+// Like QTEST_MAIN, with the program's application object, so that the error
+// box is recorded (see TakeErrorMessages()) and an error that escapes a
+// handler fails the run.
+#define TARVELO_TEST_MAIN(TestObject)                     \
+    int main(int argc, char *argv[])                      \
+    {                                                     \
+        TApplication app(argc, argv);                     \
+        app.setAttribute(Qt::AA_Use96Dpi, true);          \
+        InstallErrorRecorder();                           \
+        TestObject tc;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                        \
+        const int result = QTest::qExec(&tc, argc, argv); \
+        return FailOnEscapedErrors(result);               \
     }

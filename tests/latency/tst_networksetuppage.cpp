@@ -17,6 +17,74 @@
 using namespace Qt::StringLiterals;
 using K = TNetworkButtonKind;
 
+namespace {
+
+// A drag over a window as the window system delivers it (what a QDrag
+// does between press and release): every event goes to the window, which
+// hands it to the widget under the pointer that accepts drops, or to the
+// nearest such ancestor, with enter and leave as that target changes. The
+// move after an accepted enter arrives accepted, as the platform proposes it.
+class TWindowDrag
+{
+public:
+    TWindowDrag(QWidget *window, const QMimeData *data)
+        : FWindow(window->windowHandle())
+        , FData(data)
+    {
+    }
+
+    // A drag not dropped is cancelled: the window is left.
+    ~TWindowDrag()
+    {
+        if (FEntered) {
+            QDragLeaveEvent leave;
+            QCoreApplication::sendEvent(FWindow, &leave);
+        }
+    }
+    Q_DISABLE_COPY_MOVE(TWindowDrag)
+
+    // The pointer moves to `pos` (window coordinates); true when the drop
+    // would be accepted there.
+    bool MoveTo(const QPoint &pos)
+    {
+        if (!FEntered) {
+            FEntered = true;
+            QDragEnterEvent enter(pos, Qt::MoveAction, FData, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(FWindow, &enter);
+            FAction = enter.isAccepted() ? enter.dropAction() : Qt::IgnoreAction;
+        }
+        QDragMoveEvent move(pos, Qt::MoveAction, FData, Qt::LeftButton, Qt::NoModifier);
+        if (FAction != Qt::IgnoreAction) {
+            move.setDropAction(FAction);
+            move.accept();
+        }
+        QCoreApplication::sendEvent(FWindow, &move);
+        FAction = move.isAccepted() ? move.dropAction() : Qt::IgnoreAction;
+        return move.isAccepted();
+    }
+
+    // The button is released at `pos`; true when the drop was accepted.
+    bool Drop(const QPoint &pos)
+    {
+        QDropEvent drop(pos, Qt::MoveAction, FData, Qt::LeftButton, Qt::NoModifier);
+        if (FAction != Qt::IgnoreAction) {
+            drop.setDropAction(FAction);
+            drop.accept();
+        }
+        FEntered = false;
+        QCoreApplication::sendEvent(FWindow, &drop);
+        return drop.isAccepted();
+    }
+
+private:
+    QWindow *FWindow;
+    const QMimeData *FData;
+    bool FEntered = false;
+    Qt::DropAction FAction = Qt::IgnoreAction;
+};
+
+} // namespace
+
 class tst_NetworkSetupPage : public QObject
 {
     Q_OBJECT
@@ -45,6 +113,8 @@ private slots:
     void dragRefusals();
     void dragHidesTheLines();
     void dragOverNetworks();
+    void dragOverAnElement_data();
+    void dragOverAnElement();
     void mouseDragOfNetworksOnly();
     void selectionByMouse();
     void linesFollowTheChain();
@@ -58,6 +128,9 @@ private slots:
 
 private:
     TNetworkButton *Network(int index) const { return FPage->FNetworkList.at(index); }
+    // A point of the setup panel in the coordinates of the window.
+    QPoint InWindow(const QPoint &panelPos) const { return FPage->NetworkSetupPanel->mapTo(FArea, panelPos); }
+    static QPoint Centre(const QWidget *element) { return element->geometry().center(); }
     // Inserts before Node B until the chain holds `networks` networks.
     void GrowTo(int networks);
     void Configure(TNetworkButton *network, K kind, const QString &name, double bandwidth);
@@ -461,9 +534,8 @@ void tst_NetworkSetupPage::dragOverPanelThroughEvents()
 
     // On the free margin of the occupied cell the dragged one covers the other.
     TNetworkButtonMimeData data(dragged);
-    QDragMoveEvent move(QPoint(70, 66), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject *>(FPage->NetworkSetupPanel)->event(&move);
-    QVERIFY(move.isAccepted());
+    TWindowDrag drag(FArea, &data);
+    QVERIFY(drag.MoveTo(InWindow(QPoint(70, 66))));
     QCOMPARE(dragged->pos(), QPoint(75, 72));
     QCOMPARE(other->pos(), QPoint(75, 72));
     QVERIFY(!FPage->FLatencyDirty);
@@ -482,9 +554,11 @@ void tst_NetworkSetupPage::dragRefusals()
 
     QMimeData text;
     text.setText(u"not an element"_s);
-    QDragMoveEvent move(QPoint(140, 10), Qt::MoveAction, &text, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject *>(FPage->NetworkSetupPanel)->event(&move);
-    QVERIFY(!move.isAccepted());
+    TWindowDrag drag(FArea, &text);
+    QVERIFY(!drag.MoveTo(InWindow(QPoint(140, 10))));
+    QVERIFY(!drag.MoveTo(InWindow(Centre(network))));
+    QVERIFY(!drag.Drop(InWindow(Centre(network))));
+    QCOMPARE(network->pos(), before);
 }
 
 void tst_NetworkSetupPage::dragHidesTheLines()
@@ -512,20 +586,62 @@ void tst_NetworkSetupPage::dragOverNetworks()
     QObject stranger;
     QVERIFY(!FPage->NetworkButtonDragOver(crossed, &stranger));
 
-    // Through the element's own event: accepted over a network ...
+    // Delivered as the window delivers a drag: accepted over a network ...
     TNetworkButtonMimeData data(dragged);
-    QDragMoveEvent overNetwork(QPoint(10, 10), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject *>(crossed)->event(&overNetwork);
-    QVERIFY(overNetwork.isAccepted());
+    TWindowDrag drag(FArea, &data);
+    QVERIFY(drag.MoveTo(InWindow(Centre(crossed) + QPoint(15, 15))));
     // ... refused over a node, which nothing moves onto.
-    QDragMoveEvent overNode(QPoint(10, 10), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject *>(FPage->TowerNetworkButton)->event(&overNode);
-    QVERIFY(!overNode.isAccepted());
+    QVERIFY(!drag.MoveTo(InWindow(Centre(FPage->TowerNetworkButton))));
     QCOMPARE(dragged->pos(), QPoint(75, 8));
+    QCOMPARE(crossed->pos(), before);
 
     FPage->NetworkButtonEndDrag(dragged);
     QCOMPARE(dragged->cursor().shape(), Qt::ArrowCursor);
     QCOMPARE(crossed->cursor().shape(), Qt::ArrowCursor);
+}
+
+void tst_NetworkSetupPage::dragOverAnElement_data()
+{
+    QTest::addColumn<int>("over");      // list index of the element under the pointer; -1: the panel
+    QTest::addColumn<QPoint>("pointer"); // on the panel, when over no element
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QPoint>("landed"); // where the dragged network ends up
+    // The chain: Node A (8, 8), the dragged network (75, 8), another
+    // network (143, 8), Node B (210, 200).
+    QTest::newRow("Node A") << 0 << QPoint() << false << QPoint(75, 8);
+    QTest::newRow("Node B") << 3 << QPoint() << false << QPoint(75, 8);
+    QTest::newRow("another network") << 2 << QPoint() << true << QPoint(75, 8);
+    QTest::newRow("the dragged network") << 1 << QPoint() << true << QPoint(75, 8);
+    QTest::newRow("a free cell") << -1 << QPoint(160, 90) << true << QPoint(143, 72);
+}
+
+void tst_NetworkSetupPage::dragOverAnElement()
+{
+    QFETCH(int, over);
+    QFETCH(QPoint, pointer);
+    QFETCH(bool, accepted);
+    QFETCH(QPoint, landed);
+    GrowTo(2);
+    TNetworkButton *dragged = Network(1);
+    const QList<TNetworkButton *> chain = FPage->FNetworkList;
+    QList<QPoint> expected = Positions();
+    expected[1] = landed;
+    if (over >= 0)
+        pointer = Centre(chain[over]) + QPoint(10, 10);
+    FPage->FLatencyDirty = false;
+
+    // The drag begins over the dragged network (5 pixels from the press),
+    // then the pointer jumps to the target and the button is released.
+    TNetworkButtonMimeData data(dragged);
+    TWindowDrag drag(FArea, &data);
+    QVERIFY(drag.MoveTo(InWindow(Centre(dragged) + QPoint(5, 0))));
+    QCOMPARE(dragged->pos(), QPoint(75, 8));
+    QCOMPARE(drag.MoveTo(InWindow(pointer)), accepted);
+    QCOMPARE(Positions(), expected);
+    QCOMPARE(drag.Drop(InWindow(pointer)), accepted);
+    QCOMPARE(Positions(), expected);
+    QCOMPARE(FPage->FNetworkList, chain);
+    QVERIFY(!FPage->FLatencyDirty);
 }
 
 void tst_NetworkSetupPage::mouseDragOfNetworksOnly()
