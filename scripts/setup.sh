@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   fonts-liberation fonts-dejavu-core
+  python3
 )
 # Extra packages a caller may ask for (tests want Xvfb-free offscreen only).
 packages+=("$@")
