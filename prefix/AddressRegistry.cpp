@@ -120,7 +120,9 @@ QString TPrefixKind::Text() const
 {
     if (!IsMixed())
         return Container ? Container->Text() : GlobalUnicastText();
-    QString text = QStringLiteral("Mixed: %1 registry entries").arg(Entries().size());
+    const qsizetype count = Entries().size();
+    QString text = count == 1 ? QStringLiteral("Mixed: 1 registry entry")
+                              : QStringLiteral("Mixed: %1 registry entries").arg(count);
     if (HasGlobalUnicast)
         text += QStringLiteral(" and %1").arg(GlobalUnicastText());
     return text;

@@ -53,8 +53,8 @@ struct TPrefixKind
     // The container (if any) and then the entries inside.
     QList<const TRegistryEntry *> Entries() const;
     // "Private-Use (RFC 1918)", "Global Unicast", or for a mixed prefix
-    // "Mixed: 4 registry entries" with " and Global Unicast" when some of it
-    // is in none.
+    // "Mixed: 4 registry entries" ("1 registry entry") with " and Global
+    // Unicast" when some of it is in none.
     QString Text() const;
 };
 

@@ -180,7 +180,8 @@ QString CheckIPv6(QStringView text)
     if (gap != text.size() - 2 && text.endsWith(u':'))
         return QStringLiteral("IPv6 address '%1' ends with a single ':'").arg(text);
 
-    // The groups left and right of "::" (or all of them).
+    // The groups left and right of "::" (or all of them). After the checks
+    // above none of them is empty.
     int groups = 0;
     const auto checkGroups = [&](QStringView part, bool isLast) -> QString {
         if (part.isEmpty())
@@ -191,8 +192,6 @@ QString CheckIPv6(QStringView text)
                 continue;
             const QStringView group = part.mid(start, i - start);
             const bool lastGroup = isLast && i == part.size();
-            if (group.isEmpty())
-                return QStringLiteral("IPv6 address '%1' has an empty group").arg(text);
             if (group.contains(u'.')) {
                 if (!lastGroup)
                     return QStringLiteral("IPv6 address '%1' has an IPv4 part before its end").arg(text);

@@ -7,9 +7,9 @@
 
 void TPrefixSplit::SetPrefix(const TNetPrefix &prefix)
 {
-    const bool keep = prefix.Family() == FPrefix.Family() && FNewLength > prefix.Length();
+    FLengthChosen = FLengthChosen && prefix.Family() == FPrefix.Family() && FNewLength > prefix.Length();
     FPrefix = prefix;
-    if (!keep)
+    if (!FLengthChosen)
         FNewLength = DefaultNewLength(prefix);
     FNewLength = qBound(MinLength(), FNewLength, MaxLength());
     FViewBase = TUInt128();
@@ -18,6 +18,7 @@ void TPrefixSplit::SetPrefix(const TNetPrefix &prefix)
 void TPrefixSplit::SetNewLength(int length)
 {
     FNewLength = qBound(MinLength(), length, MaxLength());
+    FLengthChosen = true;
     FViewBase = TUInt128();
 }
 

@@ -24,9 +24,9 @@ class TPrefixSplit
 public:
     TPrefixSplit() = default;
 
-    // The new length stays when it still fits the prefix's family and
-    // range, and is the default otherwise. The view window returns to the
-    // first row.
+    // A new length chosen with SetNewLength stays while it fits the
+    // prefix's family and range; otherwise the length is the default. The
+    // view window returns to the first row.
     void SetPrefix(const TNetPrefix &prefix);
     const TNetPrefix &Prefix() const { return FPrefix; }
 
@@ -78,5 +78,6 @@ private:
 
     TNetPrefix FPrefix = TNetPrefix(TNetAddress::IPv4(0), 24);
     int FNewLength = 26;
+    bool FLengthChosen = false;
     TUInt128 FViewBase;
 };
