@@ -70,14 +70,9 @@ std::array<quint16, 8> Groups(const TUInt128 &value)
 
 char16_t *PutHexGroup(char16_t *out, quint16 group)
 {
-    bool started = false;
-    for (int shift = 12; shift >= 0; shift -= 4) {
-        const int nibble = (group >> shift) & 0xF;
-        if (nibble != 0 || started || shift == 0) {
-            *out++ = HexDigits[nibble];
-            started = true;
-        }
-    }
+    const int digits = group >= 0x1000 ? 4 : group >= 0x100 ? 3 : group >= 0x10 ? 2 : 1;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        *out++ = HexDigits[(group >> shift) & 0xF];
     return out;
 }
 
@@ -258,11 +253,16 @@ QString FamilyName(TIPFamily family)
 
 } // namespace
 
+int TNetAddress::PutText(char16_t *buffer) const
+{
+    const char16_t *end = IsIPv4() ? PutIPv4(buffer, IPv4Value()) : PutIPv6(buffer, FValue);
+    return int(end - buffer);
+}
+
 void TNetAddress::AppendText(QString &out) const
 {
-    char16_t buffer[48];
-    char16_t *end = IsIPv4() ? PutIPv4(buffer, IPv4Value()) : PutIPv6(buffer, FValue);
-    out.append(QStringView(buffer, end - buffer));
+    char16_t buffer[MaxTextLength];
+    out.append(QStringView(buffer, PutText(buffer)));
 }
 
 QString TNetAddress::Text() const
@@ -307,9 +307,15 @@ QString TNetAddress::ReversePointer() const
 
 void TNetPrefix::AppendText(QString &out) const
 {
-    Network().AppendText(out);
-    out += u'/';
-    out += QString::number(FLength);
+    char16_t buffer[TNetAddress::MaxTextLength + 4];
+    int length = Network().PutText(buffer);
+    buffer[length++] = u'/';
+    if (FLength >= 100)
+        buffer[length++] = char16_t(u'0' + FLength / 100);
+    if (FLength >= 10)
+        buffer[length++] = char16_t(u'0' + FLength / 10 % 10);
+    buffer[length++] = char16_t(u'0' + FLength % 10);
+    out.append(QStringView(buffer, length));
 }
 
 QString TNetPrefix::Text() const

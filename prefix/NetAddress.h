@@ -58,6 +58,11 @@ public:
 
     QString Text() const;
     void AppendText(QString &out) const;
+    // Text into `buffer` (MaxTextLength characters at least, no terminating
+    // zero); returns its length. For the long tables, which format
+    // millions of addresses.
+    static constexpr int MaxTextLength = 45;
+    int PutText(char16_t *buffer) const;
     // IPv6: eight four-digit groups; IPv4: as Text.
     QString ExpandedText() const;
     // The PTR name: "4.3.2.1.in-addr.arpa", or 32 nibbles and "ip6.arpa".

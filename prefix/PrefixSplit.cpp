@@ -3,6 +3,7 @@
 #include "prefix/PrefixInfo.h"
 #include "prefix/PrefixRows.h"
 
+#include <algorithm>
 #include <utility>
 
 void TPrefixSplit::SetPrefix(const TNetPrefix &prefix)
@@ -71,28 +72,42 @@ QStringList TPrefixSplit::RowCells(const TUInt128 &index) const
 
 void TPrefixSplit::AppendRowLine(QString &out, const TUInt128 &index) const
 {
+    // Built in a buffer and appended at once: a copy writes a million rows.
+    // At most 39 digits, three addresses of 45 characters, a broadcast and
+    // the separators.
+    char16_t line[256];
+    char16_t *end = line;
+    const auto put = [&end](QStringView text) {
+        end = std::copy(text.utf16(), text.utf16() + text.size(), end);
+    };
+    const auto putAddress = [&end](const TNetAddress &address) { end += address.PutText(end); };
     // "#" is index + 1, which for the last /128 of a /0 is 2^128.
     if (index == TUInt128::Max())
-        out += TAddressCount::PowerOfTwo(128).DecimalText();
+        put(TAddressCount::PowerOfTwo(128).DecimalText());
     else
-        (index + TUInt128(1)).AppendDecimal(out);
-    out += u'\t';
+        end += (index + TUInt128(1)).PutDecimal(end);
+    *end++ = u'\t';
     const TNetPrefix subnet = Subnet(index);
-    subnet.AppendText(out);
-    out += u'\t';
+    putAddress(subnet.Network());
+    *end++ = u'/';
+    end += TUInt128(quint64(FNewLength)).PutDecimal(end);
+    *end++ = u'\t';
     const TIPFamily family = FPrefix.Family();
-    if (family == TIPFamily::ifIPv4) {
-        const TAddressRange hosts = HostRange(subnet);
-        AppendRangeText(out, family, hosts.First, hosts.Last);
-        out += u'\t';
-        if (HasBroadcast(subnet))
-            subnet.Last().AppendText(out);
-        else
-            out += u"none";
-    } else {
-        AppendRangeText(out, family, subnet.Network().Value(), subnet.Last().Value());
+    const TAddressRange hosts = HostRange(subnet);
+    putAddress(TNetAddress(family, hosts.First));
+    if (hosts.Last != hosts.First) {
+        put(u" - ");
+        putAddress(TNetAddress(family, hosts.Last));
     }
-    out += u"\r\n";
+    if (family == TIPFamily::ifIPv4) {
+        *end++ = u'\t';
+        if (HasBroadcast(subnet))
+            putAddress(subnet.Last());
+        else
+            put(u"none");
+    }
+    put(u"\r\n");
+    out.append(QStringView(line, end - line));
 }
 
 int TPrefixSplit::ViewRowCount() const

@@ -1,5 +1,6 @@
 #include "prefix/UInt128.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -32,26 +33,36 @@ int DecimalChunks(const TUInt128 &value, std::array<quint32, 5> &chunks)
 
 } // namespace
 
+int TUInt128::PutDecimal(char16_t *buffer) const
+{
+    // Written from the end of a scratch buffer, then moved to the front.
+    char16_t digits[MaxDecimalLength];
+    int start = MaxDecimalLength;
+    const auto putDigits = [&](quint64 value, int minimum) {
+        const int end = start;
+        do {
+            digits[--start] = char16_t(u'0' + value % 10);
+            value /= 10;
+        } while (value != 0 || end - start < minimum);
+    };
+    if (FHigh == 0) {
+        putDigits(FLow, 1);
+    } else {
+        std::array<quint32, 5> chunks{};
+        const int count = DecimalChunks(*this, chunks);
+        // Every chunk below the top one has all nine digits.
+        for (int i = 0; i < count; ++i)
+            putDigits(chunks[i], i < count - 1 ? 9 : 1);
+    }
+    const int length = MaxDecimalLength - start;
+    std::copy(digits + start, digits + MaxDecimalLength, buffer);
+    return length;
+}
+
 void TUInt128::AppendDecimal(QString &out) const
 {
-    if (FHigh == 0) {
-        // The common case (every IPv4 count, most row numbers).
-        char buffer[20];
-        int length = 0;
-        quint64 rest = FLow;
-        do {
-            buffer[length++] = char('0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
-        while (length > 0)
-            out += QLatin1Char(buffer[--length]);
-        return;
-    }
-    std::array<quint32, 5> chunks{};
-    const int count = DecimalChunks(*this, chunks);
-    out += QString::number(chunks[count - 1]);
-    for (int i = count - 2; i >= 0; --i)
-        out += QStringLiteral("%1").arg(chunks[i], 9, 10, QLatin1Char('0'));
+    char16_t buffer[MaxDecimalLength];
+    out.append(QStringView(buffer, PutDecimal(buffer)));
 }
 
 QString TUInt128::DecimalText() const

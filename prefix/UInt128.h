@@ -113,6 +113,10 @@ public:
     // Decimal digits, no leading zeros ("0" for zero); at most 39 digits.
     QString DecimalText() const;
     void AppendDecimal(QString &out) const;
+    // The digits into `buffer` (MaxDecimalLength characters at least, no
+    // terminating zero); returns how many.
+    static constexpr int MaxDecimalLength = 39;
+    int PutDecimal(char16_t *buffer) const;
     // ASCII digits only (no sign, no blanks, leading zeros allowed); nothing
     // when the text is empty, holds anything else, or exceeds 2^128 - 1.
     static std::optional<TUInt128> FromDecimal(QStringView text);
