@@ -34,10 +34,11 @@ bool IsHexDigit(QChar c)
     return IsDecDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-// A character for a message: printable as itself, anything else by code.
+// A character for a message: printable as itself, anything else (and a
+// blank that is not a plain space) by its code.
 QString CharText(QChar c)
 {
-    if (c.isPrint() && !c.isSurrogate())
+    if (c.isPrint() && !c.isSurrogate() && (!c.isSpace() || c == u' '))
         return QStringLiteral("'%1'").arg(c);
     return QStringLiteral("U+%1").arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
 }
@@ -231,14 +232,7 @@ TReadResult<TNetAddress> ReadIPv6(QStringView text)
     QHostAddress host;
     if (!host.setAddress(text.toString()) || host.protocol() != QAbstractSocket::IPv6Protocol)
         return TReadResult<TNetAddress>::Failure(QStringLiteral("'%1' is not an IPv6 address").arg(text));
-    const Q_IPV6ADDR bytes = host.toIPv6Address();
-    quint64 high = 0;
-    quint64 low = 0;
-    for (int i = 0; i < 8; ++i) {
-        high = (high << 8) | bytes[i];
-        low = (low << 8) | bytes[8 + i];
-    }
-    return TReadResult<TNetAddress>::Success(TNetAddress::IPv6(high, low));
+    return TReadResult<TNetAddress>::Success(TNetAddress::FromQHostAddress(host));
 }
 
 QString NumberText(int value)
@@ -252,6 +246,20 @@ QString FamilyName(TIPFamily family)
 }
 
 } // namespace
+
+TNetAddress TNetAddress::FromQHostAddress(const QHostAddress &host)
+{
+    if (host.protocol() == QAbstractSocket::IPv4Protocol)
+        return IPv4(host.toIPv4Address());
+    const Q_IPV6ADDR bytes = host.toIPv6Address();
+    quint64 high = 0;
+    quint64 low = 0;
+    for (int i = 0; i < 8; ++i) {
+        high = (high << 8) | bytes[i];
+        low = (low << 8) | bytes[8 + i];
+    }
+    return IPv6(high, low);
+}
 
 int TNetAddress::PutText(char16_t *buffer) const
 {

@@ -24,6 +24,8 @@
 
 #include "prefix/UInt128.h"
 
+class QHostAddress;
+
 enum class TIPFamily : quint8 { ifIPv4, ifIPv6 };
 
 // 32 or 128.
@@ -43,6 +45,8 @@ public:
     }
     static constexpr TNetAddress IPv4(quint32 value) { return {TIPFamily::ifIPv4, TUInt128(value)}; }
     static constexpr TNetAddress IPv6(quint64 high, quint64 low) { return {TIPFamily::ifIPv6, TUInt128(high, low)}; }
+    // An IPv4 or IPv6 QHostAddress (any other is read as IPv6 ::).
+    static TNetAddress FromQHostAddress(const QHostAddress &host);
 
     constexpr TIPFamily Family() const { return FFamily; }
     constexpr bool IsIPv4() const { return FFamily == TIPFamily::ifIPv4; }

@@ -64,6 +64,9 @@ TNetPrefix TPrefixSplit::Subnet(const TUInt128 &index) const
 
 QStringList TPrefixSplit::RowCells(const TUInt128 &index) const
 {
+    const TAddressCount count = Count();
+    if (count.IsZero() || (!count.IsFull() && index >= count.Value()))
+        return {};
     QString line;
     AppendRowLine(line, index);
     line.chop(2);

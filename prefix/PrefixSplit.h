@@ -54,6 +54,7 @@ public:
     int ColumnCount() const;
     // Subnet `index`, index below Count().
     TNetPrefix Subnet(const TUInt128 &index) const;
+    // The cells of subnet `index`; none past the last subnet.
     QStringList RowCells(const TUInt128 &index) const;
 
     // The view window.

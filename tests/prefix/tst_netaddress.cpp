@@ -38,18 +38,6 @@ TNetAddress Address(const QString &text)
     return read.Value;
 }
 
-TNetAddress FromQt(const QHostAddress &host)
-{
-    const Q_IPV6ADDR bytes = host.toIPv6Address();
-    quint64 high = 0;
-    quint64 low = 0;
-    for (int i = 0; i < 8; ++i) {
-        high = (high << 8) | bytes[i];
-        low = (low << 8) | bytes[8 + i];
-    }
-    return TNetAddress::IPv6(high, low);
-}
-
 } // namespace
 
 void tst_TNetAddress::ipv6Text_data()
@@ -100,7 +88,7 @@ void tst_TNetAddress::textAgreesWithQHostAddress()
             bytes[2 * group + 1] = quint8(value);
         }
         const QHostAddress host(bytes);
-        const TNetAddress address = FromQt(host);
+        const TNetAddress address = TNetAddress::FromQHostAddress(host);
         if (address.Value().High() == 0 && (address.Value().Low() >> 32) == 0)
             continue;
         QCOMPARE(address.Text(), host.toString());
@@ -178,6 +166,7 @@ void tst_TNetAddress::readErrors_data()
     QTest::newRow("IPv4 part before ::") << u"1.2.3.4::"_s << u"IPv6 address '1.2.3.4::' has an IPv4 part before its end"_s;
     QTest::newRow("bad embedded IPv4") << u"::ffff:1.2.3.04"_s << u"octet '04' has a leading zero"_s;
     QTest::newRow("zone index") << u"fe80::1%eth0/64"_s << u"zone index '%eth0' is not supported"_s;
+    QTest::newRow("no-break space") << u"10.1.2.\u00a03"_s << u"unexpected character U+00A0 in IPv4 address '10.1.2.\u00a03'"_s;
     QTest::newRow("brackets") << u"[::1]"_s << u"unexpected character '[' in IPv6 address '[::1]'"_s;
 }
 

@@ -131,6 +131,7 @@ void tst_TPrefixSplit::viewWindow()
     const TPrefixSplit small = Split(u"10.0.0.0/8"_s, 24);
     QCOMPARE(small.ViewRowCount(), 65536);
     QCOMPARE(small.ViewRowCells(65535).at(1), u"10.255.255.0/24"_s);
+    QCOMPARE(small.ViewRowCells(65536), QStringList());
     // 2^31 - 1 rows fit a view, 2^31 rows do not.
     QCOMPARE(Split(u"::/0"_s, 31).ViewRowCount(), 2147483647);
     QCOMPARE(Split(u"::/0"_s, 30).ViewRowCount(), 1073741824);
