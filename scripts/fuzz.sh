@@ -49,6 +49,7 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C
 max_len() {
   case $1 in
     settingsstore) echo 1024 ;;
+    prefixplan | prefixsummary) echo 512 ;;
     *) echo 96 ;;
   esac
 }

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   qt6-base-private-dev
   fonts-liberation fonts-dejavu-core
+  python3
 )
 # Extra packages a caller may ask for (tests want Xvfb-free offscreen only).
 packages+=("$@")
