@@ -86,7 +86,7 @@ void TMainForm::FormCreate()
     CalcImage->SetPicture(Picture(FIPSubnetPicture, "dravoklogo.svg"));
     VorlGroupImage->SetPicture(Picture(FVorlGroupPicture, "vorlgrouplogo.svg"));
 
-    const QString problem = TSettingsStore::Instance().TakeLoadProblem();
+    const QString problem = TStoreBackend::User().TakeLoadProblem();
     if (!problem.isEmpty())
         ShowErrorMessage(problem);
 

@@ -23,9 +23,15 @@ const QByteArray HeaderLine = "Windows Registry Editor Version 5.00";
 const QByteArray OldHeaderLine = "REGEDIT4";
 const QString RootName = QStringLiteral("HKEY_CURRENT_USER");
 
-std::unique_ptr<TSettingsStore> &UserStore()
+std::unique_ptr<TSettingsStore> &UserFileStore()
 {
     static std::unique_ptr<TSettingsStore> store;
+    return store;
+}
+
+TStoreBackend *&UserOverride()
+{
+    static TStoreBackend *store = nullptr;
     return store;
 }
 
@@ -200,6 +206,162 @@ QByteArray SerializeData(const TStoreValue &v)
 
 } // namespace
 
+#ifdef Q_OS_WIN
+namespace {
+
+// The user's store on Windows: the registry below HKEY_CURRENT_USER, which
+// takes every value as it is written.
+std::wstring Wide(const QString &text)
+{
+    return text.toStdWString();
+}
+
+class TRegistryStore final : public TStoreBackend
+{
+public:
+    TRegistryStore() = default;
+
+    bool KeyExists(const QString &path) const override
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    bool CreateKey(const QString &path) override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr)
+            != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return std::nullopt;
+        DWORD type = 0;
+        DWORD size = 0;
+        const std::wstring wname = Wide(name);
+        std::optional<TStoreValue> result;
+        if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+            QByteArray bytes(static_cast<int>(size), '\0');
+            if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(bytes.data()), &size)
+                == ERROR_SUCCESS) {
+                bytes.truncate(static_cast<int>(size));
+                TStoreValue v;
+                if (type == REG_DWORD && bytes.size() == 4) {
+                    v = TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes.constData()));
+                } else if (type == REG_SZ) {
+                    v = TStoreValue::FromText(TextFromUtf16(bytes + QByteArray(2, '\0')));
+                } else if (type == REG_BINARY) {
+                    v = TStoreValue::FromBinary(bytes);
+                } else if (type == REG_NONE) {
+                    v.Type = TStoreType::stUntyped;
+                    v.Bytes = bytes;
+                } else {
+                    v.Type = TStoreType::stOther;
+                    v.OtherType = static_cast<int>(type);
+                    v.Bytes = bytes;
+                }
+                result = v;
+            }
+        }
+        RegCloseKey(key);
+        return result;
+    }
+
+    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr)
+            != ERROR_SUCCESS)
+            return false;
+        QByteArray bytes;
+        DWORD type = REG_BINARY;
+        switch (value.Type) {
+        case TStoreType::stInteger:
+            type = REG_DWORD;
+            bytes.resize(4);
+            qToLittleEndian<qint32>(value.Integer, bytes.data());
+            break;
+        case TStoreType::stText:
+            type = REG_SZ;
+            bytes = Utf16WithZero(value.Text);
+            break;
+        case TStoreType::stBinary:
+            bytes = value.Bytes;
+            break;
+        case TStoreType::stUntyped:
+            type = REG_NONE;
+            bytes = value.Bytes;
+            break;
+        case TStoreType::stOther:
+            type = static_cast<DWORD>(value.OtherType);
+            bytes = value.Bytes;
+            break;
+        }
+        const bool ok = RegSetValueExW(key, Wide(name).c_str(), 0, type,
+                                       reinterpret_cast<const BYTE *>(bytes.constData()),
+                                       static_cast<DWORD>(bytes.size()))
+                        == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
+    }
+
+    QStringList ValueNames(const QString &path) const override
+    {
+        QStringList names;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return names;
+        DWORD count = 0;
+        DWORD longest = 0;  // characters, without the terminating zero
+        if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                             nullptr, nullptr)
+            == ERROR_SUCCESS) {
+            std::wstring name(static_cast<std::size_t>(longest) + 1, L'\0');
+            for (DWORD i = 0; i < count; ++i) {
+                DWORD length = static_cast<DWORD>(name.size());
+                if (RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+                    names << QString::fromWCharArray(name.data(), static_cast<qsizetype>(length));
+            }
+        }
+        RegCloseKey(key);
+        return names;
+    }
+
+    // Each value was stored when it was written.
+    bool Save() override { return true; }
+};
+
+} // namespace
+#endif
+
+TStoreBackend &TStoreBackend::User()
+{
+    if (TStoreBackend *store = UserOverride())
+        return *store;
+#ifdef Q_OS_WIN
+    static TRegistryStore registry;
+    return registry;
+#else
+    return TSettingsStore::Instance();
+#endif
+}
+
+void TStoreBackend::OverrideUser(TStoreBackend *store)
+{
+    UserOverride() = store;
+}
+
 TStoreValue TStoreValue::FromInteger(qint32 value)
 {
     TStoreValue v;
@@ -228,7 +390,7 @@ TStoreValue TStoreValue::FromBinary(const QByteArray &value)
 
 TSettingsStore &TSettingsStore::Instance()
 {
-    auto &store = UserStore();
+    auto &store = UserFileStore();
     if (!store)
         store = std::make_unique<TSettingsStore>(DefaultFileName());
     return *store;
@@ -236,7 +398,7 @@ TSettingsStore &TSettingsStore::Instance()
 
 void TSettingsStore::ResetInstance()
 {
-    UserStore().reset();
+    UserFileStore().reset();
 }
 
 QString TSettingsStore::DefaultFileName()
@@ -259,62 +421,70 @@ QString TSettingsStore::Normalized(const QString &path)
     return parts.join(u'\\');
 }
 
-TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path)
+const TSettingsStore::TKey *TSettingsStore::FindKey(const TTree &tree, const QString &path)
 {
-    auto it = FKeys.find(Normalized(path));
-    return it == FKeys.end() ? nullptr : &it->second;
+    auto it = tree.find(Normalized(path));
+    return it == tree.end() ? nullptr : &it->second;
 }
 
-const TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path) const
+TSettingsStore::TKey *TSettingsStore::AddKey(TTree &tree, const QString &path)
 {
-    auto it = FKeys.find(Normalized(path));
-    return it == FKeys.end() ? nullptr : &it->second;
+    const QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
+    QString sub;
+    TKey *key = nullptr;
+    for (const QString &p : parts) {
+        sub = sub.isEmpty() ? p : sub + u'\\' + p;
+        key = &tree[Normalized(sub)];
+        if (key->Path.isEmpty())
+            key->Path = sub;
+    }
+    return key;
+}
+
+bool TSettingsStore::PutValue(TTree &tree, const QString &path, const QString &name, const TStoreValue &value)
+{
+    TKey *key = AddKey(tree, path);
+    if (!key)
+        return false;
+    for (auto &[n, v] : key->Values)
+        if (n.compare(name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return true;
+        }
+    key->Values.emplace_back(name, value);
+    return true;
 }
 
 bool TSettingsStore::KeyExists(const QString &path) const
 {
-    return FindKey(path) != nullptr;
+    return FindKey(FKeys, path) != nullptr;
 }
 
-void TSettingsStore::CreateKey(const QString &path)
+bool TSettingsStore::CreateKey(const QString &path)
 {
-    const QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
-    QString sub;
-    for (const QString &p : parts) {
-        sub = sub.isEmpty() ? p : sub + u'\\' + p;
-        const QString norm = Normalized(sub);
-        if (FKeys.find(norm) == FKeys.end())
-            FKeys[norm].Path = sub;
-    }
+    return AddKey(FKeys, path) != nullptr;
 }
 
-const TStoreValue *TSettingsStore::Value(const QString &path, const QString &name) const
+std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const QString &name) const
 {
-    const TKey *key = FindKey(path);
+    const TKey *key = FindKey(FKeys, path);
     if (!key)
-        return nullptr;
+        return std::nullopt;
     for (const auto &[n, v] : key->Values)
         if (n.compare(name, Qt::CaseInsensitive) == 0)
-            return &v;
-    return nullptr;
+            return v;
+    return std::nullopt;
 }
 
-void TSettingsStore::SetValue(const QString &path, const QString &name, const TStoreValue &value)
+bool TSettingsStore::WriteValue(const QString &path, const QString &name, const TStoreValue &value)
 {
-    CreateKey(path);
-    TKey *key = FindKey(path);
-    for (auto &[n, v] : key->Values)
-        if (n.compare(name, Qt::CaseInsensitive) == 0) {
-            v = value;
-            return;
-        }
-    key->Values.emplace_back(name, value);
+    return PutValue(FKeys, path, name, value);
 }
 
 QStringList TSettingsStore::ValueNames(const QString &path) const
 {
     QStringList names;
-    if (const TKey *key = FindKey(path))
+    if (const TKey *key = FindKey(FKeys, path))
         for (const auto &[n, v] : key->Values)
             names << n;
     return names;
@@ -322,8 +492,13 @@ QStringList TSettingsStore::ValueNames(const QString &path) const
 
 QByteArray TSettingsStore::Serialize() const
 {
+    return SerializeTree(FKeys);
+}
+
+QByteArray TSettingsStore::SerializeTree(const TTree &tree)
+{
     QByteArray out = HeaderLine + "\r\n";
-    for (const auto &[norm, key] : FKeys) {
+    for (const auto &[norm, key] : tree) {
         out += "\r\n[" + (RootName + u'\\' + key.Path).toUtf8() + "]\r\n";
         for (const auto &[name, value] : key.Values) {
             out += name.isEmpty() ? QByteArray("@") : '"' + Escaped(name).toUtf8() + '"';
@@ -335,7 +510,12 @@ QByteArray TSettingsStore::Serialize() const
 
 bool TSettingsStore::Parse(const QByteArray &text)
 {
-    FKeys.clear();
+    return ParseTree(text, FKeys);
+}
+
+bool TSettingsStore::ParseTree(const QByteArray &text, TTree &tree)
+{
+    tree.clear();
     QStringList lines;
     {
         // Join continuation lines (a trailing backslash after hex data).
@@ -388,8 +568,7 @@ bool TSettingsStore::Parse(const QByteArray &text)
                 ok = false;
                 continue;
             }
-            CreateKey(path);
-            current = FindKey(path);
+            current = AddKey(tree, path);
             continue;
         }
         if (!current) {
@@ -417,7 +596,7 @@ bool TSettingsStore::Parse(const QByteArray &text)
             ok = false;
             continue;
         }
-        SetValue(current->Path, name, *value);
+        PutValue(tree, current->Path, name, *value);
     }
     return ok && headerSeen;
 }
@@ -432,7 +611,7 @@ void TSettingsStore::Load()
         return;
     bool readable = file.open(QIODevice::ReadOnly);
     const QByteArray text = readable ? file.readAll() : QByteArray();
-    if (readable && Parse(text))
+    if (readable && ParseTree(text, FKeys))
         return;
 
     // Keep the user's file before anything may overwrite it.
@@ -475,117 +654,9 @@ bool TSettingsStore::Save()
     return file.commit();
 }
 
-#ifdef Q_OS_WIN
-// The user's store on Windows is the registry below HKEY_CURRENT_USER; the
-// file store only serves other stores (tests) there.
-namespace {
-
-std::wstring Wide(const QString &text)
-{
-    return text.toStdWString();
-}
-
-bool RegKeyExists(const QString &path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-bool RegCreate(const QString &path)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-        != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::optional<TStoreValue> RegValue(const QString &path, const QString &name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0;
-    DWORD size = 0;
-    const std::wstring wname = Wide(name);
-    std::optional<TStoreValue> result;
-    if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        QByteArray bytes(static_cast<int>(size), '\0');
-        if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(bytes.data()), &size)
-            == ERROR_SUCCESS) {
-            bytes.truncate(static_cast<int>(size));
-            TStoreValue v;
-            if (type == REG_DWORD && bytes.size() == 4) {
-                v = TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes.constData()));
-            } else if (type == REG_SZ) {
-                v = TStoreValue::FromText(TextFromUtf16(bytes + QByteArray(2, '\0')));
-            } else if (type == REG_BINARY) {
-                v = TStoreValue::FromBinary(bytes);
-            } else if (type == REG_NONE) {
-                v.Type = TStoreType::stUntyped;
-                v.Bytes = bytes;
-            } else {
-                v.Type = TStoreType::stOther;
-                v.OtherType = static_cast<int>(type);
-                v.Bytes = bytes;
-            }
-            result = v;
-        }
-    }
-    RegCloseKey(key);
-    return result;
-}
-
-bool RegSetValue(const QString &path, const QString &name, const TStoreValue &value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-        != ERROR_SUCCESS)
-        return false;
-    QByteArray bytes;
-    DWORD type = REG_BINARY;
-    switch (value.Type) {
-    case TStoreType::stInteger:
-        type = REG_DWORD;
-        bytes.resize(4);
-        qToLittleEndian<qint32>(value.Integer, bytes.data());
-        break;
-    case TStoreType::stText:
-        type = REG_SZ;
-        bytes = Utf16WithZero(value.Text);
-        break;
-    case TStoreType::stBinary:
-        bytes = value.Bytes;
-        break;
-    case TStoreType::stUntyped:
-        type = REG_NONE;
-        bytes = value.Bytes;
-        break;
-    case TStoreType::stOther:
-        type = static_cast<DWORD>(value.OtherType);
-        bytes = value.Bytes;
-        break;
-    }
-    const bool ok = RegSetValueExW(key, Wide(name).c_str(), 0, type, reinterpret_cast<const BYTE *>(bytes.constData()),
-                                   static_cast<DWORD>(bytes.size()))
-                    == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-} // namespace
-#endif
-
-TRegKey::TRegKey(TSettingsStore &store)
+TRegKey::TRegKey(TStoreBackend &store)
     : FStore(store)
 {
-#ifdef Q_OS_WIN
-    FRegistry = &store == &TSettingsStore::Instance();
-#endif
 }
 
 TRegKey::~TRegKey()
@@ -600,19 +671,9 @@ TRegKey::~TRegKey()
 bool TRegKey::OpenKey(const QString &path, bool canCreate)
 {
     CloseKey();
-#ifdef Q_OS_WIN
-    if (FRegistry) {
-        if (!RegKeyExists(path) && (!canCreate || !RegCreate(path)))
-            return false;
-        FPath = path;
-        FOpen = true;
-        return true;
-    }
-#endif
     if (!FStore.KeyExists(path)) {
-        if (!canCreate)
+        if (!canCreate || !FStore.CreateKey(path))
             return false;
-        FStore.CreateKey(path);
         FDirty = true;
     }
     FPath = path;
@@ -634,13 +695,7 @@ std::optional<TStoreValue> TRegKey::Lookup(const QString &name) const
 {
     if (!FOpen)
         return std::nullopt;
-#ifdef Q_OS_WIN
-    if (FRegistry)
-        return RegValue(FPath, name);
-#endif
-    if (const TStoreValue *v = FStore.Value(FPath, name))
-        return *v;
-    return std::nullopt;
+    return FStore.ReadValue(FPath, name);
 }
 
 bool TRegKey::ValueExists(const QString &name) const
@@ -699,14 +754,8 @@ void TRegKey::Write(const QString &name, const TStoreValue &value)
 {
     if (!FOpen)
         RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
-#ifdef Q_OS_WIN
-    if (FRegistry) {
-        if (!RegSetValue(FPath, name, value))
-            RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
-        return;
-    }
-#endif
-    FStore.SetValue(FPath, name, value);
+    if (!FStore.WriteValue(FPath, name, value))
+        RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
     FLastWritten = name;
     FDirty = true;
 }

@@ -130,7 +130,7 @@ bool HoldsSet(const TSettingsStore &store, bool newSet)
     const std::vector<TRow> rows = SettingsSet(newSet);
     int counts[3] = {0, 0, 0};
     for (const TRow &row : rows) {
-        const TStoreValue *v = store.Value(row.Key, row.Name);
+        const std::optional<TStoreValue> v = store.ReadValue(row.Key, row.Name);
         if (!v || !(*v == row.Value))
             return false;
         ++counts[row.Key == DravokKey ? 1 : row.Key == LatencyKey ? 2 : 0];

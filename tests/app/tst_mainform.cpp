@@ -371,11 +371,11 @@ void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
     // The main window's own values were saved; the latency values are as
     // they were, not the defaults of a calculator that was never loaded.
     TSettingsStore saved(TSettingsStore::DefaultFileName());
-    QVERIFY(saved.Value(MainSettingsKey, QStringLiteral("Position")));
+    QVERIFY(saved.ReadValue(MainSettingsKey, QStringLiteral("Position")));
     QCOMPARE(saved.ValueNames(LatencySettingsKey), (QStringList{"NodeA", "NumNetworks"}));
-    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NodeA")),
+    QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NodeA")),
              TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
-    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
+    QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
     QVERIFY(TakeErrorMessages().isEmpty());
 }
 
