@@ -2,10 +2,12 @@
 
 #include <memory>
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
@@ -23,6 +25,13 @@ const QByteArray HeaderLine = "Windows Registry Editor Version 5.00";
 const QByteArray OldHeaderLine = "REGEDIT4";
 const QString RootName = QStringLiteral("HKEY_CURRENT_USER");
 
+// A save waits this long for another instance's save to finish. A lock
+// left by a process that died is taken over at once; one whose owner cannot
+// be told (a lock file from another host, or one cut short) counts as
+// abandoned after StaleLockMs.
+constexpr int LockWaitMs = 10000;
+constexpr int StaleLockMs = 5000;
+
 std::unique_ptr<TSettingsStore> &UserFileStore()
 {
     static std::unique_ptr<TSettingsStore> store;
@@ -33,6 +42,11 @@ TStoreBackend *&UserOverride()
 {
     static TStoreBackend *store = nullptr;
     return store;
+}
+
+QByteArray Fingerprint(const QByteArray &text)
+{
+    return QCryptographicHash::hash(text, QCryptographicHash::Sha256);
 }
 
 QString Escaped(const QString &text)
@@ -455,6 +469,17 @@ bool TSettingsStore::PutValue(TTree &tree, const QString &path, const QString &n
     return true;
 }
 
+// Keys and values of `from` replace or join those of `onto`; nothing of
+// `onto` goes away.
+void TSettingsStore::Overlay(TTree &onto, const TTree &from)
+{
+    for (const auto &[norm, key] : from) {
+        AddKey(onto, key.Path);
+        for (const auto &[name, value] : key.Values)
+            PutValue(onto, key.Path, name, value);
+    }
+}
+
 bool TSettingsStore::KeyExists(const QString &path) const
 {
     return FindKey(FKeys, path) != nullptr;
@@ -462,7 +487,7 @@ bool TSettingsStore::KeyExists(const QString &path) const
 
 bool TSettingsStore::CreateKey(const QString &path)
 {
-    return AddKey(FKeys, path) != nullptr;
+    return AddKey(FKeys, path) && AddKey(FWritten, path);
 }
 
 std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const QString &name) const
@@ -478,7 +503,7 @@ std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const 
 
 bool TSettingsStore::WriteValue(const QString &path, const QString &name, const TStoreValue &value)
 {
-    return PutValue(FKeys, path, name, value);
+    return PutValue(FKeys, path, name, value) && PutValue(FWritten, path, name, value);
 }
 
 QStringList TSettingsStore::ValueNames(const QString &path) const
@@ -604,30 +629,49 @@ bool TSettingsStore::ParseTree(const QByteArray &text, TTree &tree)
 void TSettingsStore::Load()
 {
     FKeys.clear();
+    FWritten.clear();
+    FKeptAside.clear();
     FLoadProblem.clear();
     FSaveBlocked = false;
     QFile file(FFileName);
     if (!file.exists())
         return;
-    bool readable = file.open(QIODevice::ReadOnly);
+    const bool readable = file.open(QIODevice::ReadOnly);
     const QByteArray text = readable ? file.readAll() : QByteArray();
-    if (readable && ParseTree(text, FKeys))
-        return;
+    if (!(readable && ParseTree(text, FKeys)))
+        KeepAside(text, false);
+}
 
-    // Keep the user's file before anything may overwrite it.
-    const QString aside = FFileName + QStringLiteral(".unreadable-")
-                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QFile::remove(aside);
-    if (QFile::copy(FFileName, aside)) {
-        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read completely. "
-                                      "It was kept as \"%2\"; the settings that could be read are used.")
-                           .arg(QDir::toNativeSeparators(FFileName), QDir::toNativeSeparators(aside));
+// Keeps the user's unreadable file before anything may overwrite it; when
+// it cannot be kept, saving stops for the rest of the session.
+bool TSettingsStore::KeepAside(const QByteArray &text, bool atSave)
+{
+    const QString stem = FFileName + QStringLiteral(".unreadable-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    // An earlier copy of the same second is never replaced.
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = stem + u'-' + QString::number(n);
+    const bool kept = QFile::copy(FFileName, aside);
+    const QString file = QDir::toNativeSeparators(FFileName);
+    QString problem;
+    if (kept) {
+        FKeptAside = Fingerprint(text);
+        problem = atSave ? QStringLiteral("The settings file \"%1\" could not be read when the settings were saved. "
+                                          "It was kept as \"%2\"; the settings known to this session were saved "
+                                          "in its place.")
+                         : QStringLiteral("The settings file \"%1\" could not be read completely. "
+                                          "It was kept as \"%2\"; the settings that could be read are used.");
+        problem = problem.arg(file, QDir::toNativeSeparators(aside));
     } else {
         FSaveBlocked = true;
-        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read. "
-                                      "It is left as it is, and settings will not be saved in this session.")
-                           .arg(QDir::toNativeSeparators(FFileName));
+        problem = (atSave ? QStringLiteral("The settings file \"%1\" could not be read when the settings were saved. ")
+                          : QStringLiteral("The settings file \"%1\" could not be read. "))
+                      .arg(file)
+                  + QStringLiteral("It is left as it is, and settings will not be saved in this session.");
     }
+    FLoadProblem = FLoadProblem.isEmpty() ? problem : FLoadProblem + QStringLiteral("\n\n") + problem;
+    return kept;
 }
 
 void TSettingsStore::Reload()
@@ -640,18 +684,55 @@ QString TSettingsStore::TakeLoadProblem()
     return std::exchange(FLoadProblem, QString());
 }
 
+// The file as it is now, the base of a save. A file removed since it was
+// read is gone with all it held: only this store's writes make the new one,
+// as they would recreate deleted registry keys.
+bool TSettingsStore::ReadForSave(TTree &tree)
+{
+    QFile file(FFileName);
+    if (!file.exists()) {
+        tree.clear();
+        return true;
+    }
+    const bool readable = file.open(QIODevice::ReadOnly);
+    const QByteArray text = readable ? file.readAll() : QByteArray();
+    TTree read;
+    if (readable && ParseTree(text, read)) {
+        tree = std::move(read);
+        return true;
+    }
+    // What this store knew, with whatever can still be read over it: no
+    // value is lost that either still holds.
+    tree = FKeys;
+    Overlay(tree, read);
+    if (readable && Fingerprint(text) == FKeptAside)
+        return true;  // the unreadable file kept aside at start, unchanged
+    return KeepAside(text, true);
+}
+
 bool TSettingsStore::Save()
 {
     if (FSaveBlocked)
         return false;
+    if (FWritten.empty())
+        return true;
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
+    // Read, merge and replace as one step among the instances.
+    QLockFile lock(FFileName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs))
+        return false;
+    TTree merged;
+    if (!ReadForSave(merged))
+        return false;
+    Overlay(merged, FWritten);
+    const QByteArray text = SerializeTree(merged);
     QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         return false;
-    const QByteArray text = Serialize();
-    if (file.write(text) != text.size())
-        return false;
-    return file.commit();
+    FKeys = std::move(merged);
+    FWritten.clear();
+    return true;
 }
 
 TRegKey::TRegKey(TStoreBackend &store)

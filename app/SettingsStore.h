@@ -15,9 +15,13 @@
 //   "Position"=hex:0a,00,00,00,...
 //   "Name"="Ethernet"
 //
-// Saving replaces the file atomically, so a crash during a save leaves either
-// the old or the new file. A file that cannot be read completely is copied
-// aside before anything overwrites it, and the user is told once.
+// Several instances of the program may share that file. A save therefore
+// writes only what this instance wrote since its last save, over the file as
+// it is at that moment (read again, merged, replaced atomically, under a lock
+// file beside it), so values another instance saved in the meantime stay. A
+// crash during a save leaves either the old or the new file. A file that
+// cannot be read completely is copied aside before anything overwrites it,
+// and the user is told once.
 //
 // Everything outside this file asks the store through TRegKey or
 // TStoreBackend, never through one backend's own structures.
@@ -104,9 +108,14 @@ public:
     bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override;
     QStringList ValueNames(const QString &path) const override;
 
-    // Writes the whole tree atomically; false when the file could not be written.
+    // Merges the keys created and values written since the last save into
+    // the file as it is now; false when the file could not be written (the
+    // writes are then kept for the next save). Afterwards the store shows
+    // the merged file. A file that has become unreadable since it was read
+    // is kept aside first, and what this store last knew of it, updated by
+    // whatever can still be read, takes its place under the writes.
     bool Save() override;
-    // Reloads the file, as at start.
+    // Reads the file again, as at start; writes not saved are dropped.
     void Reload();
 
     QString TakeLoadProblem() override;
@@ -130,12 +139,17 @@ private:
     // None for a path that names no key below the root.
     static TKey *AddKey(TTree &tree, const QString &path);
     static bool PutValue(TTree &tree, const QString &path, const QString &name, const TStoreValue &value);
+    static void Overlay(TTree &onto, const TTree &from);
     static bool ParseTree(const QByteArray &text, TTree &tree);
     static QByteArray SerializeTree(const TTree &tree);
     void Load();
+    bool ReadForSave(TTree &tree);
+    bool KeepAside(const QByteArray &text, bool atSave);
 
     QString FFileName;
-    TTree FKeys;
+    TTree FKeys;             // the file as last read or saved, with this store's writes
+    TTree FWritten;          // keys created and values written since the last save
+    QByteArray FKeptAside;   // fingerprint of the unreadable text last kept aside
     QString FLoadProblem;
     bool FSaveBlocked = false;  // an unreadable file could not be kept aside
 };

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -91,6 +92,7 @@ private slots:
     void maximisedStateIsRestoredWithoutBounds();
     void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
     void calculatorNeverBuiltKeepsItsStoredSettings();
+    void settingsFileDamagedWhileRunningIsReportedAtExit();
     void buildingHiddenCalculatorsKeepsTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
     void aboutWindowHidesAndKeepsItsPicture();
@@ -377,6 +379,23 @@ void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
              TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
     QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
     QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::settingsFileDamagedWhileRunningIsReportedAtExit()
+{
+    FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000000\r\n"));
+    TMainForm form;
+    QFile file(FEnv->SettingsFileName());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("damaged by something else");
+    file.close();
+    form.close();
+    const QStringList errors = TakeErrorMessages();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QLatin1String("could not be read when the settings were saved")),
+             qPrintable(errors.first()));
+    TSettingsStore saved(TSettingsStore::DefaultFileName());
+    QCOMPARE(saved.ReadValue(MainSettingsKey, QStringLiteral("Calculator")), TStoreValue::FromInteger(0));
 }
 
 void tst_MainForm::buildingHiddenCalculatorsKeepsTheFocus()
