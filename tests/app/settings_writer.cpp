@@ -5,8 +5,9 @@
 //
 // It first reads whatever the file holds and prints what that was ("old",
 // "new", "none" or "other", then " unreadable" when the store reported a
-// problem), writes the other set first so every save changes the file, and
-// prints "saving" once the loop starts.
+// problem), writes the other set first so every save changes the file,
+// prints "saving" once the loop starts and "saved <microseconds since then>"
+// after each set.
 //
 // The sets are also compiled into the test (TARVELO_SETTINGS_WRITER_NO_MAIN).
 //
@@ -279,6 +280,8 @@ int main(int argc, char *argv[])
     while (timer.elapsed() < 10000) {
         WriteSet(store, next);
         next = !next;
+        std::printf("saved %lld\n", timer.nsecsElapsed() / 1000);
+        std::fflush(stdout);
     }
     return 0;
 }

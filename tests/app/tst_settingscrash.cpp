@@ -39,6 +39,27 @@ int RemoveCutShortLocks(const QString &file)
     return removed;
 }
 
+QByteArray ReadLine(QProcess &process)
+{
+    while (!process.canReadLine())
+        if (!process.waitForReadyRead(30000))
+            return {};
+    return process.readLine().trimmed();
+}
+
+// Starts a writer; what it found in the file ("old", "new", "none" ...)
+// once it starts saving, empty when it did not start.
+QByteArray StartWriter(QProcess &writer)
+{
+    writer.setProgram(QStringLiteral(TARVELO_SETTINGS_WRITER));
+    writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    writer.start();
+    if (!writer.waitForStarted(5000))
+        return {};
+    const QByteArray found = ReadLine(writer);
+    return ReadLine(writer) == "saving" ? found : QByteArray();
+}
+
 } // namespace
 
 // A process killed at any moment of saving the settings leaves a file that
@@ -101,38 +122,39 @@ void tst_SettingsCrash::killedWriterLeavesOldOrNewSet()
     const quint32 seed = QRandomGenerator::global()->generate();
     qInfo("random seed %u", seed);
     std::mt19937 random(seed);
-    // Measured from the moment the writer has read the file and starts
-    // saving. Saving a set takes a few milliseconds here, many more in a
-    // sanitizer build: the window covers several sets in this build. A
-    // writer's first save also clears the lock file that the writer killed
-    // before it left, which costs about one more set.
-    const auto saveMicroseconds = [&file] {
-        TSettingsStore store(file + QStringLiteral(".timing"));
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 5; ++i)
-            WriteSet(store, i % 2);
-        QFile::remove(file + QStringLiteral(".timing"));
-        return int(std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 5);
-    }();
-    std::uniform_int_distribution<int> delayMicroseconds(0, std::max(15000, 5 * saveMicroseconds));
-    qInfo("one set takes %d us to save", saveMicroseconds);
+    // The kills land within a writer's first four sets, measured from the
+    // moment it has read the file and starts saving. A set takes a few
+    // milliseconds here, many more in a sanitizer build, and a writer's
+    // first set also clears the lock that the writer killed before it left:
+    // three writers, each killed after its second set, time both.
+    int firstSet = 0, nextSet = 0;
+    for (int run = 0; run < 3; ++run) {
+        QProcess writer;
+        QVERIFY(!StartWriter(writer).isEmpty());
+        QList<int> saved;  // microseconds after starting to save
+        while (saved.size() < 2) {
+            const QByteArray line = ReadLine(writer);
+            QVERIFY2(line.startsWith("saved "), line.constData());
+            saved << line.mid(6).toInt();
+        }
+        writer.kill();
+        QVERIFY(writer.waitForFinished(5000));
+        RemoveCutShortLocks(file);
+        firstSet = std::max(firstSet, saved[0]);
+        nextSet = std::max(nextSet, saved[1] - saved[0]);
+    }
+    std::uniform_int_distribution<int> delayMicroseconds(0, std::max(15000, firstSet + 3 * nextSet));
+    qInfo("a writer's first set takes %d us to save, the next %d us", firstSet, nextSet);
 
     int oldSeen = 0, newSeen = 0, changed = 0, cutLocks = 0;
-    QByteArray previous = "none";
+    QByteArray previous = [&file] {
+        const TSettingsStore store(file);
+        return HoldsSet(store, false) ? "old" : HoldsSet(store, true) ? "new" : "none";
+    }();
     for (int kill = 0; kill < Kills; ++kill) {
         QProcess writer;
-        writer.setProgram(QStringLiteral(TARVELO_SETTINGS_WRITER));
-        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        writer.start();
-        QVERIFY2(writer.waitForStarted(5000), qPrintable(writer.errorString()));
-        QByteArray said;
-        while (!said.contains("saving\n") && writer.waitForReadyRead(5000))
-            said += writer.readAllStandardOutput();
-        QVERIFY2(said.endsWith("saving\n"), said.constData());
-
         // What the writer found is what the previous kill left.
-        const QByteArray found = said.left(said.indexOf('\n'));
-        QCOMPARE(found, previous);
+        QCOMPARE(StartWriter(writer), previous);
 
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
         writer.kill();
