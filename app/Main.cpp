@@ -45,6 +45,15 @@ void RunStep(Step step)
     Guarded(step);
 }
 
+// A damaged settings file found at start, or by a save at exit, was kept
+// aside (or saving stopped); the user hears of it once.
+void ShowStoreProblem()
+{
+    const QString problem = TStoreBackend::User().TakeLoadProblem();
+    if (!problem.isEmpty())
+        ShowErrorMessage(problem);
+}
+
 QFrame *LogoPanel(QWidget *parent, const char *name, const QRect &geometry)
 {
     auto *panel = new QFrame(parent);
@@ -83,9 +92,7 @@ void TMainForm::FormCreate()
     CalcImage->SetPicture(Picture(FIPSubnetPicture, "dravoklogo.svg"));
     VorlGroupImage->SetPicture(Picture(FVorlGroupPicture, "vorlgrouplogo.svg"));
 
-    const QString problem = TSettingsStore::Instance().TakeLoadProblem();
-    if (!problem.isEmpty())
-        ShowErrorMessage(problem);
+    ShowStoreProblem();
 
     RunStep([this] { IPSubnetCalcPanel->LoadSettings(); });
 
@@ -424,6 +431,7 @@ void TMainForm::FormDestroy()
     if (FLatencyCalcPanel)
         RunStep([this] { FLatencyCalcPanel->SaveSettings(); });
     RunStep([this] { SaveMainSettings(); });
+    ShowStoreProblem();
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

@@ -2,10 +2,12 @@
 
 #include <memory>
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
@@ -23,10 +25,28 @@ const QByteArray HeaderLine = "Windows Registry Editor Version 5.00";
 const QByteArray OldHeaderLine = "REGEDIT4";
 const QString RootName = QStringLiteral("HKEY_CURRENT_USER");
 
-std::unique_ptr<TSettingsStore> &UserStore()
+// A save waits this long for another instance's save to finish. A lock
+// left by a process that died is taken over at once; one whose owner cannot
+// be told (a lock file from another host, or one cut short) counts as
+// abandoned after StaleLockMs.
+constexpr int LockWaitMs = 10000;
+constexpr int StaleLockMs = 5000;
+
+std::unique_ptr<TSettingsStore> &UserFileStore()
 {
     static std::unique_ptr<TSettingsStore> store;
     return store;
+}
+
+TStoreBackend *&UserOverride()
+{
+    static TStoreBackend *store = nullptr;
+    return store;
+}
+
+QByteArray Fingerprint(const QByteArray &text)
+{
+    return QCryptographicHash::hash(text, QCryptographicHash::Sha256);
 }
 
 QString Escaped(const QString &text)
@@ -200,6 +220,162 @@ QByteArray SerializeData(const TStoreValue &v)
 
 } // namespace
 
+#ifdef Q_OS_WIN
+namespace {
+
+// The user's store on Windows: the registry below HKEY_CURRENT_USER, which
+// takes every value as it is written.
+std::wstring Wide(const QString &text)
+{
+    return text.toStdWString();
+}
+
+class TRegistryStore final : public TStoreBackend
+{
+public:
+    TRegistryStore() = default;
+
+    bool KeyExists(const QString &path) const override
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    bool CreateKey(const QString &path) override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr)
+            != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return std::nullopt;
+        DWORD type = 0;
+        DWORD size = 0;
+        const std::wstring wname = Wide(name);
+        std::optional<TStoreValue> result;
+        if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+            QByteArray bytes(static_cast<int>(size), '\0');
+            if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(bytes.data()), &size)
+                == ERROR_SUCCESS) {
+                bytes.truncate(static_cast<int>(size));
+                TStoreValue v;
+                if (type == REG_DWORD && bytes.size() == 4) {
+                    v = TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes.constData()));
+                } else if (type == REG_SZ) {
+                    v = TStoreValue::FromText(TextFromUtf16(bytes + QByteArray(2, '\0')));
+                } else if (type == REG_BINARY) {
+                    v = TStoreValue::FromBinary(bytes);
+                } else if (type == REG_NONE) {
+                    v.Type = TStoreType::stUntyped;
+                    v.Bytes = bytes;
+                } else {
+                    v.Type = TStoreType::stOther;
+                    v.OtherType = static_cast<int>(type);
+                    v.Bytes = bytes;
+                }
+                result = v;
+            }
+        }
+        RegCloseKey(key);
+        return result;
+    }
+
+    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr)
+            != ERROR_SUCCESS)
+            return false;
+        QByteArray bytes;
+        DWORD type = REG_BINARY;
+        switch (value.Type) {
+        case TStoreType::stInteger:
+            type = REG_DWORD;
+            bytes.resize(4);
+            qToLittleEndian<qint32>(value.Integer, bytes.data());
+            break;
+        case TStoreType::stText:
+            type = REG_SZ;
+            bytes = Utf16WithZero(value.Text);
+            break;
+        case TStoreType::stBinary:
+            bytes = value.Bytes;
+            break;
+        case TStoreType::stUntyped:
+            type = REG_NONE;
+            bytes = value.Bytes;
+            break;
+        case TStoreType::stOther:
+            type = static_cast<DWORD>(value.OtherType);
+            bytes = value.Bytes;
+            break;
+        }
+        const bool ok = RegSetValueExW(key, Wide(name).c_str(), 0, type,
+                                       reinterpret_cast<const BYTE *>(bytes.constData()),
+                                       static_cast<DWORD>(bytes.size()))
+                        == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return ok;
+    }
+
+    QStringList ValueNames(const QString &path) const override
+    {
+        QStringList names;
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return names;
+        DWORD count = 0;
+        DWORD longest = 0;  // characters, without the terminating zero
+        if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                             nullptr, nullptr)
+            == ERROR_SUCCESS) {
+            std::wstring name(static_cast<std::size_t>(longest) + 1, L'\0');
+            for (DWORD i = 0; i < count; ++i) {
+                DWORD length = static_cast<DWORD>(name.size());
+                if (RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+                    names << QString::fromWCharArray(name.data(), static_cast<qsizetype>(length));
+            }
+        }
+        RegCloseKey(key);
+        return names;
+    }
+
+    // Each value was stored when it was written.
+    bool Save() override { return true; }
+};
+
+} // namespace
+#endif
+
+TStoreBackend &TStoreBackend::User()
+{
+    if (TStoreBackend *store = UserOverride())
+        return *store;
+#ifdef Q_OS_WIN
+    static TRegistryStore registry;
+    return registry;
+#else
+    return TSettingsStore::Instance();
+#endif
+}
+
+void TStoreBackend::OverrideUser(TStoreBackend *store)
+{
+    UserOverride() = store;
+}
+
 TStoreValue TStoreValue::FromInteger(qint32 value)
 {
     TStoreValue v;
@@ -228,7 +404,7 @@ TStoreValue TStoreValue::FromBinary(const QByteArray &value)
 
 TSettingsStore &TSettingsStore::Instance()
 {
-    auto &store = UserStore();
+    auto &store = UserFileStore();
     if (!store)
         store = std::make_unique<TSettingsStore>(DefaultFileName());
     return *store;
@@ -236,7 +412,7 @@ TSettingsStore &TSettingsStore::Instance()
 
 void TSettingsStore::ResetInstance()
 {
-    UserStore().reset();
+    UserFileStore().reset();
 }
 
 QString TSettingsStore::DefaultFileName()
@@ -259,62 +435,81 @@ QString TSettingsStore::Normalized(const QString &path)
     return parts.join(u'\\');
 }
 
-TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path)
+const TSettingsStore::TKey *TSettingsStore::FindKey(const TTree &tree, const QString &path)
 {
-    auto it = FKeys.find(Normalized(path));
-    return it == FKeys.end() ? nullptr : &it->second;
+    auto it = tree.find(Normalized(path));
+    return it == tree.end() ? nullptr : &it->second;
 }
 
-const TSettingsStore::TKey *TSettingsStore::FindKey(const QString &path) const
+TSettingsStore::TKey *TSettingsStore::AddKey(TTree &tree, const QString &path)
 {
-    auto it = FKeys.find(Normalized(path));
-    return it == FKeys.end() ? nullptr : &it->second;
+    const QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
+    QString sub;
+    TKey *key = nullptr;
+    for (const QString &p : parts) {
+        sub = sub.isEmpty() ? p : sub + u'\\' + p;
+        key = &tree[Normalized(sub)];
+        if (key->Path.isEmpty())
+            key->Path = sub;
+    }
+    return key;
+}
+
+bool TSettingsStore::PutValue(TTree &tree, const QString &path, const QString &name, const TStoreValue &value)
+{
+    TKey *key = AddKey(tree, path);
+    if (!key)
+        return false;
+    for (auto &[n, v] : key->Values)
+        if (n.compare(name, Qt::CaseInsensitive) == 0) {
+            v = value;
+            return true;
+        }
+    key->Values.emplace_back(name, value);
+    return true;
+}
+
+// Keys and values of `from` replace or join those of `onto`; nothing of
+// `onto` goes away.
+void TSettingsStore::Overlay(TTree &onto, const TTree &from)
+{
+    for (const auto &[norm, key] : from) {
+        AddKey(onto, key.Path);
+        for (const auto &[name, value] : key.Values)
+            PutValue(onto, key.Path, name, value);
+    }
 }
 
 bool TSettingsStore::KeyExists(const QString &path) const
 {
-    return FindKey(path) != nullptr;
+    return FindKey(FKeys, path) != nullptr;
 }
 
-void TSettingsStore::CreateKey(const QString &path)
+bool TSettingsStore::CreateKey(const QString &path)
 {
-    const QStringList parts = path.split(u'\\', Qt::SkipEmptyParts);
-    QString sub;
-    for (const QString &p : parts) {
-        sub = sub.isEmpty() ? p : sub + u'\\' + p;
-        const QString norm = Normalized(sub);
-        if (FKeys.find(norm) == FKeys.end())
-            FKeys[norm].Path = sub;
-    }
+    return AddKey(FKeys, path) && AddKey(FWritten, path);
 }
 
-const TStoreValue *TSettingsStore::Value(const QString &path, const QString &name) const
+std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const QString &name) const
 {
-    const TKey *key = FindKey(path);
+    const TKey *key = FindKey(FKeys, path);
     if (!key)
-        return nullptr;
+        return std::nullopt;
     for (const auto &[n, v] : key->Values)
         if (n.compare(name, Qt::CaseInsensitive) == 0)
-            return &v;
-    return nullptr;
+            return v;
+    return std::nullopt;
 }
 
-void TSettingsStore::SetValue(const QString &path, const QString &name, const TStoreValue &value)
+bool TSettingsStore::WriteValue(const QString &path, const QString &name, const TStoreValue &value)
 {
-    CreateKey(path);
-    TKey *key = FindKey(path);
-    for (auto &[n, v] : key->Values)
-        if (n.compare(name, Qt::CaseInsensitive) == 0) {
-            v = value;
-            return;
-        }
-    key->Values.emplace_back(name, value);
+    return PutValue(FKeys, path, name, value) && PutValue(FWritten, path, name, value);
 }
 
 QStringList TSettingsStore::ValueNames(const QString &path) const
 {
     QStringList names;
-    if (const TKey *key = FindKey(path))
+    if (const TKey *key = FindKey(FKeys, path))
         for (const auto &[n, v] : key->Values)
             names << n;
     return names;
@@ -322,8 +517,13 @@ QStringList TSettingsStore::ValueNames(const QString &path) const
 
 QByteArray TSettingsStore::Serialize() const
 {
+    return SerializeTree(FKeys);
+}
+
+QByteArray TSettingsStore::SerializeTree(const TTree &tree)
+{
     QByteArray out = HeaderLine + "\r\n";
-    for (const auto &[norm, key] : FKeys) {
+    for (const auto &[norm, key] : tree) {
         out += "\r\n[" + (RootName + u'\\' + key.Path).toUtf8() + "]\r\n";
         for (const auto &[name, value] : key.Values) {
             out += name.isEmpty() ? QByteArray("@") : '"' + Escaped(name).toUtf8() + '"';
@@ -335,7 +535,12 @@ QByteArray TSettingsStore::Serialize() const
 
 bool TSettingsStore::Parse(const QByteArray &text)
 {
-    FKeys.clear();
+    return ParseTree(text, FKeys);
+}
+
+bool TSettingsStore::ParseTree(const QByteArray &text, TTree &tree)
+{
+    tree.clear();
     QStringList lines;
     {
         // Join continuation lines (a trailing backslash after hex data).
@@ -388,8 +593,7 @@ bool TSettingsStore::Parse(const QByteArray &text)
                 ok = false;
                 continue;
             }
-            CreateKey(path);
-            current = FindKey(path);
+            current = AddKey(tree, path);
             continue;
         }
         if (!current) {
@@ -417,7 +621,7 @@ bool TSettingsStore::Parse(const QByteArray &text)
             ok = false;
             continue;
         }
-        SetValue(current->Path, name, *value);
+        PutValue(tree, current->Path, name, *value);
     }
     return ok && headerSeen;
 }
@@ -425,30 +629,49 @@ bool TSettingsStore::Parse(const QByteArray &text)
 void TSettingsStore::Load()
 {
     FKeys.clear();
+    FWritten.clear();
+    FKeptAside.clear();
     FLoadProblem.clear();
     FSaveBlocked = false;
     QFile file(FFileName);
     if (!file.exists())
         return;
-    bool readable = file.open(QIODevice::ReadOnly);
+    const bool readable = file.open(QIODevice::ReadOnly);
     const QByteArray text = readable ? file.readAll() : QByteArray();
-    if (readable && Parse(text))
-        return;
+    if (!(readable && ParseTree(text, FKeys)))
+        KeepAside(text, false);
+}
 
-    // Keep the user's file before anything may overwrite it.
-    const QString aside = FFileName + QStringLiteral(".unreadable-")
-                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QFile::remove(aside);
-    if (QFile::copy(FFileName, aside)) {
-        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read completely. "
-                                      "It was kept as \"%2\"; the settings that could be read are used.")
-                           .arg(QDir::toNativeSeparators(FFileName), QDir::toNativeSeparators(aside));
+// Keeps the user's unreadable file before anything may overwrite it; when
+// it cannot be kept, saving stops for the rest of the session.
+bool TSettingsStore::KeepAside(const QByteArray &text, bool atSave)
+{
+    const QString stem = FFileName + QStringLiteral(".unreadable-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    // An earlier copy of the same second is never replaced.
+    QString aside = stem;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = stem + u'-' + QString::number(n);
+    const bool kept = QFile::copy(FFileName, aside);
+    const QString file = QDir::toNativeSeparators(FFileName);
+    QString problem;
+    if (kept) {
+        FKeptAside = Fingerprint(text);
+        problem = atSave ? QStringLiteral("The settings file \"%1\" could not be read when the settings were saved. "
+                                          "It was kept as \"%2\"; the settings known to this session were saved "
+                                          "in its place.")
+                         : QStringLiteral("The settings file \"%1\" could not be read completely. "
+                                          "It was kept as \"%2\"; the settings that could be read are used.");
+        problem = problem.arg(file, QDir::toNativeSeparators(aside));
     } else {
         FSaveBlocked = true;
-        FLoadProblem = QStringLiteral("The settings file \"%1\" could not be read. "
-                                      "It is left as it is, and settings will not be saved in this session.")
-                           .arg(QDir::toNativeSeparators(FFileName));
+        problem = (atSave ? QStringLiteral("The settings file \"%1\" could not be read when the settings were saved. ")
+                          : QStringLiteral("The settings file \"%1\" could not be read. "))
+                      .arg(file)
+                  + QStringLiteral("It is left as it is, and settings will not be saved in this session.");
     }
+    FLoadProblem = FLoadProblem.isEmpty() ? problem : FLoadProblem + QStringLiteral("\n\n") + problem;
+    return kept;
 }
 
 void TSettingsStore::Reload()
@@ -461,131 +684,60 @@ QString TSettingsStore::TakeLoadProblem()
     return std::exchange(FLoadProblem, QString());
 }
 
+// The file as it is now, the base of a save. A file removed since it was
+// read is gone with all it held: only this store's writes make the new one,
+// as they would recreate deleted registry keys.
+bool TSettingsStore::ReadForSave(TTree &tree)
+{
+    QFile file(FFileName);
+    if (!file.exists()) {
+        tree.clear();
+        return true;
+    }
+    const bool readable = file.open(QIODevice::ReadOnly);
+    const QByteArray text = readable ? file.readAll() : QByteArray();
+    TTree read;
+    if (readable && ParseTree(text, read)) {
+        tree = std::move(read);
+        return true;
+    }
+    // What this store knew, with whatever can still be read over it: no
+    // value is lost that either still holds.
+    tree = FKeys;
+    Overlay(tree, read);
+    if (readable && Fingerprint(text) == FKeptAside)
+        return true;  // the unreadable file kept aside at start, unchanged
+    return KeepAside(text, true);
+}
+
 bool TSettingsStore::Save()
 {
     if (FSaveBlocked)
         return false;
+    if (FWritten.empty())
+        return true;
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
+    // Read, merge and replace as one step among the instances.
+    QLockFile lock(FFileName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs))
+        return false;
+    TTree merged;
+    if (!ReadForSave(merged))
+        return false;
+    Overlay(merged, FWritten);
+    const QByteArray text = SerializeTree(merged);
     QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         return false;
-    const QByteArray text = Serialize();
-    if (file.write(text) != text.size())
-        return false;
-    return file.commit();
-}
-
-#ifdef Q_OS_WIN
-// The user's store on Windows is the registry below HKEY_CURRENT_USER; the
-// file store only serves other stores (tests) there.
-namespace {
-
-std::wstring Wide(const QString &text)
-{
-    return text.toStdWString();
-}
-
-bool RegKeyExists(const QString &path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
+    FKeys = std::move(merged);
+    FWritten.clear();
     return true;
 }
 
-bool RegCreate(const QString &path)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-        != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
-std::optional<TStoreValue> RegValue(const QString &path, const QString &name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0;
-    DWORD size = 0;
-    const std::wstring wname = Wide(name);
-    std::optional<TStoreValue> result;
-    if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
-        QByteArray bytes(static_cast<int>(size), '\0');
-        if (RegQueryValueExW(key, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(bytes.data()), &size)
-            == ERROR_SUCCESS) {
-            bytes.truncate(static_cast<int>(size));
-            TStoreValue v;
-            if (type == REG_DWORD && bytes.size() == 4) {
-                v = TStoreValue::FromInteger(qFromLittleEndian<qint32>(bytes.constData()));
-            } else if (type == REG_SZ) {
-                v = TStoreValue::FromText(TextFromUtf16(bytes + QByteArray(2, '\0')));
-            } else if (type == REG_BINARY) {
-                v = TStoreValue::FromBinary(bytes);
-            } else if (type == REG_NONE) {
-                v.Type = TStoreType::stUntyped;
-                v.Bytes = bytes;
-            } else {
-                v.Type = TStoreType::stOther;
-                v.OtherType = static_cast<int>(type);
-                v.Bytes = bytes;
-            }
-            result = v;
-        }
-    }
-    RegCloseKey(key);
-    return result;
-}
-
-bool RegSetValue(const QString &path, const QString &name, const TStoreValue &value)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
-        != ERROR_SUCCESS)
-        return false;
-    QByteArray bytes;
-    DWORD type = REG_BINARY;
-    switch (value.Type) {
-    case TStoreType::stInteger:
-        type = REG_DWORD;
-        bytes.resize(4);
-        qToLittleEndian<qint32>(value.Integer, bytes.data());
-        break;
-    case TStoreType::stText:
-        type = REG_SZ;
-        bytes = Utf16WithZero(value.Text);
-        break;
-    case TStoreType::stBinary:
-        bytes = value.Bytes;
-        break;
-    case TStoreType::stUntyped:
-        type = REG_NONE;
-        bytes = value.Bytes;
-        break;
-    case TStoreType::stOther:
-        type = static_cast<DWORD>(value.OtherType);
-        bytes = value.Bytes;
-        break;
-    }
-    const bool ok = RegSetValueExW(key, Wide(name).c_str(), 0, type, reinterpret_cast<const BYTE *>(bytes.constData()),
-                                   static_cast<DWORD>(bytes.size()))
-                    == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-}
-
-} // namespace
-#endif
-
-TRegKey::TRegKey(TSettingsStore &store)
+TRegKey::TRegKey(TStoreBackend &store)
     : FStore(store)
 {
-#ifdef Q_OS_WIN
-    FRegistry = &store == &TSettingsStore::Instance();
-#endif
 }
 
 TRegKey::~TRegKey()
@@ -600,19 +752,9 @@ TRegKey::~TRegKey()
 bool TRegKey::OpenKey(const QString &path, bool canCreate)
 {
     CloseKey();
-#ifdef Q_OS_WIN
-    if (FRegistry) {
-        if (!RegKeyExists(path) && (!canCreate || !RegCreate(path)))
-            return false;
-        FPath = path;
-        FOpen = true;
-        return true;
-    }
-#endif
     if (!FStore.KeyExists(path)) {
-        if (!canCreate)
+        if (!canCreate || !FStore.CreateKey(path))
             return false;
-        FStore.CreateKey(path);
         FDirty = true;
     }
     FPath = path;
@@ -634,13 +776,7 @@ std::optional<TStoreValue> TRegKey::Lookup(const QString &name) const
 {
     if (!FOpen)
         return std::nullopt;
-#ifdef Q_OS_WIN
-    if (FRegistry)
-        return RegValue(FPath, name);
-#endif
-    if (const TStoreValue *v = FStore.Value(FPath, name))
-        return *v;
-    return std::nullopt;
+    return FStore.ReadValue(FPath, name);
 }
 
 bool TRegKey::ValueExists(const QString &name) const
@@ -699,14 +835,8 @@ void TRegKey::Write(const QString &name, const TStoreValue &value)
 {
     if (!FOpen)
         RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
-#ifdef Q_OS_WIN
-    if (FRegistry) {
-        if (!RegSetValue(FPath, name, value))
-            RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
-        return;
-    }
-#endif
-    FStore.SetValue(FPath, name, value);
+    if (!FStore.WriteValue(FPath, name, value))
+        RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
     FLastWritten = name;
     FDirty = true;
 }

@@ -3,19 +3,28 @@
 // The per-user settings store: a tree of keys holding typed values (32-bit
 // integer, text, binary), addressed by backslash-separated key paths below
 // the current user's root, as in "Software\Vorl Group\Tarvelo Calculator\2.20".
+// Key paths and value names ignore case.
 //
-// On Windows the user's store is the registry under HKEY_CURRENT_USER.
-// Elsewhere the tree lives in one human-readable file in the
-// user's configuration folder, written in the registry export syntax:
+// On Windows the user's store is the registry under HKEY_CURRENT_USER, which
+// takes each value as it is written. Elsewhere the tree lives in one
+// human-readable file in the user's configuration folder, written in the
+// registry export syntax:
 //
 //   [HKEY_CURRENT_USER\Software\Vorl Group\Tarvelo Calculator\2.20]
 //   "Calculator"=dword:00000001
 //   "Position"=hex:0a,00,00,00,...
 //   "Name"="Ethernet"
 //
-// Saving replaces the file atomically, so a crash during a save leaves either
-// the old or the new file. A file that cannot be read completely is copied
-// aside before anything overwrites it, and the user is told once.
+// Several instances of the program may share that file. A save therefore
+// writes only what this instance wrote since its last save, over the file as
+// it is at that moment (read again, merged, replaced atomically, under a lock
+// file beside it), so values another instance saved in the meantime stay. A
+// crash during a save leaves either the old or the new file. A file that
+// cannot be read completely is copied aside before anything overwrites it,
+// and the user is told once.
+//
+// Everything outside this file asks the store through TRegKey or
+// TStoreBackend, never through one backend's own structures.
 
 #include <map>
 #include <optional>
@@ -23,6 +32,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 enum class TStoreType {
     stInteger,  // REG_DWORD
@@ -46,10 +56,43 @@ struct TStoreValue
     bool operator==(const TStoreValue &other) const = default;
 };
 
-class TSettingsStore
+// What every holder of the settings offers: the settings file, the Windows
+// registry, and the stand-ins of tests.
+class TStoreBackend
 {
 public:
-    // The user's store, loaded on first use from DefaultFileName().
+    virtual ~TStoreBackend() = default;
+
+    // The user's store: the registry on Windows, TSettingsStore::Instance()
+    // elsewhere, or the store that OverrideUser() installed.
+    static TStoreBackend &User();
+    // Makes `store` the user's store until called with nullptr (tests stand
+    // in for the registry); the caller keeps it alive meanwhile.
+    static void OverrideUser(TStoreBackend *store);
+
+    virtual bool KeyExists(const QString &path) const = 0;
+    // Creates the key and any missing parents; false when that failed.
+    virtual bool CreateKey(const QString &path) = 0;
+    virtual std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const = 0;
+    // Creates the key when needed; false when the value could not be written.
+    virtual bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) = 0;
+    virtual QStringList ValueNames(const QString &path) const = 0;
+    // Makes the values written so far durable; false when that failed.
+    virtual bool Save() = 0;
+    // Text for the user when the store was found damaged (empty otherwise);
+    // returned once.
+    virtual QString TakeLoadProblem() { return {}; }
+
+protected:
+    TStoreBackend() = default;
+    Q_DISABLE_COPY_MOVE(TStoreBackend)
+};
+
+// The settings file.
+class TSettingsStore final : public TStoreBackend
+{
+public:
+    // The user's file store, loaded on first use from DefaultFileName().
     static TSettingsStore &Instance();
     // Drops the loaded user store; the next Instance() reads the file again
     // (tests point XDG_CONFIG_HOME elsewhere and call this).
@@ -59,51 +102,65 @@ public:
     explicit TSettingsStore(QString fileName);
 
     const QString &FileName() const { return FFileName; }
-    bool KeyExists(const QString &path) const;
-    void CreateKey(const QString &path);
-    const TStoreValue *Value(const QString &path, const QString &name) const;
-    void SetValue(const QString &path, const QString &name, const TStoreValue &value);
-    QStringList ValueNames(const QString &path) const;
+    bool KeyExists(const QString &path) const override;
+    bool CreateKey(const QString &path) override;
+    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override;
+    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override;
+    QStringList ValueNames(const QString &path) const override;
 
-    // Writes the whole tree atomically; false when the file could not be written.
-    bool Save();
-    // Reloads the file, as at start.
+    // Merges the keys created and values written since the last save into
+    // the file as it is now; false when the file could not be written (the
+    // writes are then kept for the next save). Afterwards the store shows
+    // the merged file. A file that has become unreadable since it was read
+    // is kept aside first, and what this store last knew of it, updated by
+    // whatever can still be read, takes its place under the writes.
+    bool Save() override;
+    // Reads the file again, as at start; writes not saved are dropped.
     void Reload();
 
-    // Text for the user when the file could not be read completely (empty
-    // otherwise); returned once.
-    QString TakeLoadProblem();
+    QString TakeLoadProblem() override;
 
-    // The registry export text of the tree, and its reader. Parse() returns
-    // false when any part of the text was not understood; what was
-    // understood is kept.
+    // The registry export text of the tree, and its reader. Parse() replaces
+    // the tree by what the text holds and returns false when any part of the
+    // text was not understood; what was understood is kept.
     QByteArray Serialize() const;
     bool Parse(const QByteArray &text);
 
 private:
     struct TKey
     {
-        QString Path;                                    // as first written
+        QString Path;                                         // as first written
         std::vector<std::pair<QString, TStoreValue>> Values;  // in writing order
     };
+    using TTree = std::map<QString, TKey>;  // by normalised path
+
     static QString Normalized(const QString &path);
-    TKey *FindKey(const QString &path);
-    const TKey *FindKey(const QString &path) const;
+    static const TKey *FindKey(const TTree &tree, const QString &path);
+    // None for a path that names no key below the root.
+    static TKey *AddKey(TTree &tree, const QString &path);
+    static bool PutValue(TTree &tree, const QString &path, const QString &name, const TStoreValue &value);
+    static void Overlay(TTree &onto, const TTree &from);
+    static bool ParseTree(const QByteArray &text, TTree &tree);
+    static QByteArray SerializeTree(const TTree &tree);
     void Load();
+    bool ReadForSave(TTree &tree);
+    bool KeepAside(const QByteArray &text, bool atSave);
 
     QString FFileName;
-    std::map<QString, TKey> FKeys;  // by normalised path
+    TTree FKeys;             // the file as last read or saved, with this store's writes
+    TTree FWritten;          // keys created and values written since the last save
+    QByteArray FKeptAside;   // fingerprint of the unreadable text last kept aside
     QString FLoadProblem;
-    bool FSaveBlocked = false;      // an unreadable file could not be kept aside
+    bool FSaveBlocked = false;  // an unreadable file could not be kept aside
 };
 
 // A handle on one key, in the manner of the Windows registry API: open, read
-// or write values, close. Reads raise the store's fixed messages; writes are
-// saved when the key is closed.
+// or write values, close. Reads raise the store's fixed messages; the store
+// saves what was written when the key is closed.
 class TRegKey
 {
 public:
-    explicit TRegKey(TSettingsStore &store = TSettingsStore::Instance());
+    explicit TRegKey(TStoreBackend &store = TStoreBackend::User());
     ~TRegKey();
     TRegKey(const TRegKey &) = delete;
     TRegKey &operator=(const TRegKey &) = delete;
@@ -138,12 +195,11 @@ private:
     TStoreValue Require(const QString &name) const;
     void Write(const QString &name, const TStoreValue &value);
 
-    TSettingsStore &FStore;
+    TStoreBackend &FStore;
     QString FPath;
     bool FOpen = false;
     QString FLastWritten;  // the value named when a save fails
     bool FDirty = false;   // written or created since opening
-    bool FRegistry = false; // the user's store on Windows: the registry itself
 };
 
 // The root key of the program's settings.

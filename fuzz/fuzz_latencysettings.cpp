@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QByteArray bytes;
         for (int i = 0; i < length && input.Remaining() > 0; ++i)
             bytes += char(input.Byte());
-        store.SetValue(LatencySettingsKey, name, MakeValue(type, bytes));
+        store.WriteValue(LatencySettingsKey, name, MakeValue(type, bytes));
     }
 
     const std::optional<TLatencySettings> read = ReadLatencySettings(store);

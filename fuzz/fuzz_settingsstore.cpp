@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QStringList names = first.ValueNames(path);
         FUZZ_CHECK(names == second.ValueNames(path));
         for (const QString &name : names) {
-            const TStoreValue *a = first.Value(path, name);
-            const TStoreValue *b = second.Value(path, name);
+            const std::optional<TStoreValue> a = first.ReadValue(path, name);
+            const std::optional<TStoreValue> b = second.ReadValue(path, name);
             FUZZ_CHECK(a && b && *a == *b);
         }
     }

@@ -81,7 +81,7 @@ QString NetworkNameValueName(int index)
     return NetworkValueName(index) + QStringLiteral("Name");
 }
 
-std::optional<TLatencySettings> ReadLatencySettings(TSettingsStore &store)
+std::optional<TLatencySettings> ReadLatencySettings(TStoreBackend &store)
 {
     TRegKey key(store);
     if (!key.OpenKey(LatencySettingsKey, false))
@@ -112,7 +112,7 @@ std::optional<TLatencySettings> ReadLatencySettings(TSettingsStore &store)
     return settings;
 }
 
-void WriteLatencySettings(const TLatencySettings &settings, TSettingsStore &store)
+void WriteLatencySettings(const TLatencySettings &settings, TStoreBackend &store)
 {
     TRegKey key(store);
     key.OpenKey(LatencySettingsKey, true);

@@ -45,13 +45,13 @@ struct TLatencySettings
 };
 
 // Reads the subkey; none when it does not exist.
-std::optional<TLatencySettings> ReadLatencySettings(TSettingsStore &store = TSettingsStore::Instance());
+std::optional<TLatencySettings> ReadLatencySettings(TStoreBackend &store = TStoreBackend::User());
 
 // Writes the subkey, creating it when needed. Values of networks beyond
 // the new count, left from a longer chain, stay; reading never looks at
 // them. Raises the store's "Failed to set data for '%s'" when the store
 // cannot be written.
-void WriteLatencySettings(const TLatencySettings &settings, TSettingsStore &store = TSettingsStore::Instance());
+void WriteLatencySettings(const TLatencySettings &settings, TStoreBackend &store = TStoreBackend::User());
 
 // "Network3" and "Network3Name".
 QString NetworkValueName(int index);

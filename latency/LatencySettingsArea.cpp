@@ -64,8 +64,11 @@ bool TLatencyArea::LoadLatencySettings()
 
 void TLatencyArea::SyncPropertiesDialog()
 {
-    if (!NetworkButtonForm || !TSettingsStore::Instance().KeyExists(LatencySettingsKey))
+    // Asked of the user's store itself, which on Windows is the registry.
+    TRegKey key;
+    if (!NetworkButtonForm || !key.OpenKey(LatencySettingsKey, false))
         return;
+    key.CloseKey();
     TNetworkSetupPage *setup = NetworkSetupTabSheet;
     QComboBox *topologies = NetworkButtonForm->TopologyComboBox;
     QComboBox *bandwidths = NetworkButtonForm->BandwidthComboBox;

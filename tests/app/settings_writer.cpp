@@ -5,12 +5,31 @@
 //
 // It first reads whatever the file holds and prints what that was ("old",
 // "new", "none" or "other", then " unreadable" when the store reported a
-// problem), writes the other set first so every save changes the file, and
-// prints "saving" once the loop starts.
+// problem), writes the other set first so every save changes the file,
+// prints "saving" once the loop starts and "saved <microseconds since then>"
+// after each set.
 //
 // The sets are also compiled into the test (TARVELO_SETTINGS_WRITER_NO_MAIN).
+//
+// With the argument "instance" it is instead one running instance of the
+// program's settings, driven by tst_settingsinstances over stdin: it loads
+// the user's store, prints "ready", then answers each command line with one
+// line ("ok", a value, or "error <message>"):
+//   write <key> <name> int|text|binary <data>  the key stays open until "save"
+//   save                                 closes the open keys (the store saves)
+//   chain <count> <name>                 saves a latency chain of <count>
+//                                        networks named "<name> 1" ...
+//   burst <prefix> <count>               <count> saves, one new integer each
+//                                        ("<prefix>1" = 1 ...) in key "Burst"
+//   read <key> <name>                    "int 7", "text abc", "binary 0a0b",
+//                                        "other" or "missing"
+//   reload | problem (the load problem, or "none") | quit
+// <key> is below the root key; "." is the root key itself.
 
 #include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include <QElapsedTimer>
@@ -18,6 +37,7 @@
 
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
+#include "latency/LatencySettings.h"
 
 namespace SettingsCrash {
 
@@ -130,7 +150,7 @@ bool HoldsSet(const TSettingsStore &store, bool newSet)
     const std::vector<TRow> rows = SettingsSet(newSet);
     int counts[3] = {0, 0, 0};
     for (const TRow &row : rows) {
-        const TStoreValue *v = store.Value(row.Key, row.Name);
+        const std::optional<TStoreValue> v = store.ReadValue(row.Key, row.Name);
         if (!v || !(*v == row.Value))
             return false;
         ++counts[row.Key == DravokKey ? 1 : row.Key == LatencyKey ? 2 : 0];
@@ -143,9 +163,109 @@ bool HoldsSet(const TSettingsStore &store, bool newSet)
 } // namespace SettingsCrash
 
 #ifndef TARVELO_SETTINGS_WRITER_NO_MAIN
-int main()
+namespace {
+
+QString KeyPath(const QString &key)
+{
+    return key == QLatin1String(".") ? MainSettingsKey : MainSettingsKey + u'\\' + key;
+}
+
+void WriteValue(TRegKey &key, const QString &name, const QString &type, const QString &data)
+{
+    if (type == QLatin1String("int"))
+        key.WriteInteger(name, data.toInt());
+    else if (type == QLatin1String("text"))
+        key.WriteString(name, data);
+    else
+        key.WriteBinaryData(name, QByteArray::fromHex(data.toLatin1()));
+}
+
+QString ReadValue(const QString &key, const QString &name)
+{
+    const std::optional<TStoreValue> v = TStoreBackend::User().ReadValue(KeyPath(key), name);
+    if (!v)
+        return QStringLiteral("missing");
+    switch (v->Type) {
+    case TStoreType::stInteger: return QStringLiteral("int %1").arg(v->Integer);
+    case TStoreType::stText: return QStringLiteral("text ") + v->Text;
+    case TStoreType::stBinary: return QStringLiteral("binary ") + QString::fromLatin1(v->Bytes.toHex());
+    default: return QStringLiteral("other");
+    }
+}
+
+void WriteChain(int count, const QString &name)
+{
+    TLatencySettings settings;
+    settings.Networks.clear();
+    for (int i = 1; i <= count; ++i)
+        settings.Networks.push_back({TNetworkRecord{10, 75, 0, 0, 8 + 64 * i}, TNetworkButtonKind::nbEthernet,
+                                     QStringLiteral("%1 %2").arg(name).arg(i)});
+    WriteLatencySettings(settings);
+}
+
+void Burst(const QString &prefix, int count)
+{
+    for (int i = 1; i <= count; ++i) {
+        TRegKey key;
+        key.OpenKey(KeyPath(QStringLiteral("Burst")), true);
+        key.WriteInteger(prefix + QString::number(i), i);
+        key.CloseKey();
+    }
+}
+
+int RunInstance()
+{
+    std::vector<std::unique_ptr<TRegKey>> open;
+    TStoreBackend &store = TStoreBackend::User();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (std::string line; std::getline(std::cin, line);) {
+        const QStringList words = QString::fromStdString(line).split(u' ');
+        const QString command = words.value(0);
+        QString answer = QStringLiteral("ok");
+        try {
+            if (command == QLatin1String("write")) {
+                open.push_back(std::make_unique<TRegKey>());
+                open.back()->OpenKey(KeyPath(words.value(1)), true);
+                WriteValue(*open.back(), words.value(2), words.value(3), words.mid(4).join(u' '));
+            } else if (command == QLatin1String("save")) {
+                for (const auto &key : open)
+                    key->CloseKey();
+                open.clear();
+            } else if (command == QLatin1String("chain")) {
+                WriteChain(words.value(1).toInt(), words.value(2));
+            } else if (command == QLatin1String("burst")) {
+                Burst(words.value(1), words.value(2).toInt());
+            } else if (command == QLatin1String("read")) {
+                answer = ReadValue(words.value(1), words.value(2));
+            } else if (command == QLatin1String("reload")) {
+                TSettingsStore::Instance().Reload();
+            } else if (command == QLatin1String("problem")) {
+                answer = store.TakeLoadProblem();
+                if (answer.isEmpty())
+                    answer = QStringLiteral("none");
+            } else if (command == QLatin1String("quit")) {
+                break;
+            } else {
+                answer = QStringLiteral("error unknown command");
+            }
+        } catch (const TVorlError &error) {
+            open.clear();
+            answer = QStringLiteral("error ") + error.Message();
+        }
+        std::printf("%s\n", qPrintable(answer.replace(u'\n', u' ')));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
 {
     using namespace SettingsCrash;
+    if (argc > 1 && argv[1] == std::string("instance"))
+        return RunInstance();
     TSettingsStore &store = TSettingsStore::Instance();
     const bool unreadable = !store.TakeLoadProblem().isEmpty();
     const bool holdsOld = HoldsSet(store, false);
@@ -160,6 +280,8 @@ int main()
     while (timer.elapsed() < 10000) {
         WriteSet(store, next);
         next = !next;
+        std::printf("saved %lld\n", timer.nsecsElapsed() / 1000);
+        std::fflush(stdout);
     }
     return 0;
 }

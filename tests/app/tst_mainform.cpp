@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -119,6 +120,7 @@ private slots:
     void maximisedStateIsRestoredWithoutBounds();
     void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
     void calculatorNeverBuiltKeepsItsStoredSettings();
+    void settingsFileDamagedWhileRunningIsReportedAtExit();
     void buildingHiddenCalculatorsKeepsTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
     void lastResortShowsWhatEscapes();
@@ -436,12 +438,29 @@ void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
     // The main window's own values were saved; the latency values are as
     // they were, not the defaults of a calculator that was never loaded.
     TSettingsStore saved(TSettingsStore::DefaultFileName());
-    QVERIFY(saved.Value(MainSettingsKey, QStringLiteral("Position")));
+    QVERIFY(saved.ReadValue(MainSettingsKey, QStringLiteral("Position")));
     QCOMPARE(saved.ValueNames(LatencySettingsKey), (QStringList{"NodeA", "NumNetworks"}));
-    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NodeA")),
+    QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NodeA")),
              TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
-    QCOMPARE(*saved.Value(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
+    QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
     QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::settingsFileDamagedWhileRunningIsReportedAtExit()
+{
+    FEnv->WriteSettingsFile(RootKeyFile("\"Calculator\"=dword:00000000\r\n"));
+    TMainForm form;
+    QFile file(FEnv->SettingsFileName());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("damaged by something else");
+    file.close();
+    form.close();
+    const QStringList errors = TakeErrorMessages();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().contains(QLatin1String("could not be read when the settings were saved")),
+             qPrintable(errors.first()));
+    TSettingsStore saved(TSettingsStore::DefaultFileName());
+    QCOMPARE(saved.ReadValue(MainSettingsKey, QStringLiteral("Calculator")), TStoreValue::FromInteger(0));
 }
 
 void tst_MainForm::buildingHiddenCalculatorsKeepsTheFocus()

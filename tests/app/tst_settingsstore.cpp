@@ -196,6 +196,17 @@ void tst_SettingsStore::unreadableFileIsKeptAsideAndGoodValuesSurvive()
     QCOMPARE(key.OpenKey(MainSettingsKey, false), calculatorKept);
     if (calculatorKept)
         QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), 2);
+
+    // Saving over the file kept aside keeps it once, not again.
+    QVERIFY(key.OpenKey(MainSettingsKey, true));
+    key.WriteInteger(QStringLiteral("Position"), 5);
+    key.CloseKey();
+    QCOMPARE(dir.entryList({QStringLiteral("settings.reg.unreadable-*")}), aside);
+    QVERIFY(store.TakeLoadProblem().isEmpty());
+    TSettingsStore saved(FEnv->SettingsFileName());
+    QVERIFY(saved.TakeLoadProblem().isEmpty());
+    QCOMPARE(saved.ReadValue(MainSettingsKey, QStringLiteral("Position")), TStoreValue::FromInteger(5));
+    QCOMPARE(saved.ReadValue(MainSettingsKey, QStringLiteral("Calculator")).has_value(), calculatorKept);
 }
 
 void tst_SettingsStore::saveLeavesNoTemporaryFiles()

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupPage.h"
+#include "tests/common/MemoryStore.h"
 #include "tests/common/TestEnvironment.h"
 
 namespace {
@@ -61,6 +63,8 @@ private slots:
     void cleanup();
     void saveThenLoadRestoresTheChain();
     void customTopologyIsOfferedAgain();
+    void restartKeepsEachTopology_data();
+    void restartKeepsEachTopology();
     void noSubkeyIsAFirstStart();
     void corruptedSubkeyStartsWithAValidChain();
     void tooManyNetworksFillTheChain();
@@ -72,6 +76,7 @@ private:
     void TypeInto(QComboBox *box, const QString &text);
 
     std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TMemoryStore> FRegistry;  // outlives every area of a test
     std::unique_ptr<TLatencyArea> FArea;
     QStringList FErrors;
 };
@@ -80,6 +85,7 @@ void tst_LatencySettingsArea::init()
 {
     FEnvironment = std::make_unique<TTestEnvironment>();
     FErrors.clear();
+    FRegistry = std::make_unique<TMemoryStore>();
     SetErrorMessageHandler([this](const QString &message) { FErrors << message; });
     FArea = std::make_unique<TLatencyArea>();
     FArea->LoadSettings();
@@ -88,6 +94,8 @@ void tst_LatencySettingsArea::init()
 void tst_LatencySettingsArea::cleanup()
 {
     FArea.reset();
+    TStoreBackend::OverrideUser(nullptr);
+    FRegistry.reset();
     SetErrorMessageHandler({});
     FEnvironment.reset();
 }
@@ -188,9 +196,54 @@ void tst_LatencySettingsArea::customTopologyIsOfferedAgain()
     QCOMPARE(form->BandwidthComboBox->currentText(), QStringLiteral("12.5"));
 }
 
+// The dialog learns each restored network's topology from the user's store,
+// whichever backend that is: on Windows the registry, not the file.
+void tst_LatencySettingsArea::restartKeepsEachTopology_data()
+{
+    QTest::addColumn<bool>("registry");
+    QTest::newRow("settings file") << false;
+    QTest::newRow("registry stand-in") << true;
+}
+
+void tst_LatencySettingsArea::restartKeepsEachTopology()
+{
+    QFETCH(bool, registry);
+    FArea.reset();
+    if (registry)
+        TStoreBackend::OverrideUser(FRegistry.get());
+    // Stored by an earlier run: a T1 line and a topology the user typed.
+    TLatencySettings stored;
+    stored.Networks = {
+        {TNetworkRecord{1.544, 143, 0, 5, 8}, TNetworkButtonKind::nbTCarrier, QStringLiteral("T1")},
+        {TNetworkRecord{12.5, 75, 0, 10, 136}, TNetworkButtonKind::nbOther, QStringLiteral("Campus fibre")},
+    };
+    WriteLatencySettings(stored);
+    TSettingsStore::ResetInstance();
+    FArea = std::make_unique<TLatencyArea>();
+    FArea->LoadSettings();
+
+    TNetworkButtonForm *form = FArea->NetworkButtonForm;
+    QCOMPARE(form->TopologyComboBox->count(), 15);
+    QCOMPARE(form->TopologyComboBox->itemText(14), QStringLiteral("Campus fibre"));
+    const QList<std::pair<QString, qint16>> topologies{{QStringLiteral("T1"), 10}, {QStringLiteral("Campus fibre"), 14}};
+    for (int i = 0; i < topologies.size(); ++i) {
+        TNetworkButton *network = Setup()->FNetworkList.at(i + 1);
+        QCOMPARE(network->TopologyIndex, topologies[i].second);
+        form->EditNetworkButton(network);
+        QCOMPARE(form->TopologyComboBox->currentText(), topologies[i].first);
+        QTest::mouseClick(form->OKButton, Qt::LeftButton);
+        QCOMPARE(network->NetworkName, topologies[i].first);
+        QCOMPARE(network->TopologyIndex, topologies[i].second);
+    }
+    QCOMPARE(Setup()->FNetworkList.at(1)->DisplayName(), QStringLiteral("T1 (1.544 Mbps)"));
+    QCOMPARE(Setup()->FNetworkList.at(2)->DisplayName(), QStringLiteral("Campus fibre (12.5 Mbps)"));
+    QCOMPARE(QFile::exists(FEnvironment->SettingsFileName()), !registry);
+    QVERIFY(FErrors.isEmpty());
+}
+
 void tst_LatencySettingsArea::noSubkeyIsAFirstStart()
 {
-    QVERIFY(!TSettingsStore::Instance().KeyExists(LatencySettingsKey));
+    QVERIFY(!TStoreBackend::User().KeyExists(LatencySettingsKey));
     QCOMPARE(Setup()->FNetworkList.size(), 3);
     QCOMPARE(Setup()->DesktopNetworkButton->PacketSize, 64);
     QCOMPARE(Setup()->TowerNetworkButton->PacketSize, 1024);

@@ -1,0 +1,318 @@
+#include <QTest>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "app/SettingsStore.h"
+#include "latency/LatencySettings.h"
+#include "tests/common/TestEnvironment.h"
+
+namespace QTest {
+template <>
+char *toString(const TStoreValue &v)
+{
+    return qstrdup(QStringLiteral("type %1 (%2): %3 \"%4\" %5")
+                       .arg(int(v.Type))
+                       .arg(v.OtherType)
+                       .arg(v.Integer)
+                       .arg(v.Text, QString::fromLatin1(v.Bytes.toHex()))
+                       .toUtf8()
+                       .constData());
+}
+
+template <>
+char *toString(const std::optional<TStoreValue> &v)
+{
+    return v ? toString(*v) : qstrdup("missing");
+}
+} // namespace QTest
+
+// Two instances of the program running at once share the settings file:
+// each save keeps what the other one saved, whatever order they exit in.
+class tst_SettingsInstances : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void eachInstanceKeepsTheOthersValues();
+    void fileChangedMeanwhile_data();
+    void fileChangedMeanwhile();
+    void latencyChainOfTheLastWriterLoads_data();
+    void latencyChainOfTheLastWriterLoads();
+    void simultaneousSavesLoseNothing();
+
+private:
+    std::unique_ptr<TTestEnvironment> FEnv;
+};
+
+namespace {
+
+const QString DravokKey = MainSettingsKey + QStringLiteral("\\Dravok");
+
+// One running instance: a settings_writer process in its "instance" mode.
+class TInstance
+{
+public:
+    TInstance()
+    {
+        FProcess.setProgram(QStringLiteral(TARVELO_SETTINGS_WRITER));
+        FProcess.setArguments({QStringLiteral("instance")});
+        FProcess.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        FProcess.start();
+        FReady = Answer() == "ready";
+    }
+    ~TInstance()
+    {
+        Send("quit");
+        if (!FProcess.waitForFinished(10000))
+            FProcess.kill();
+        FProcess.waitForFinished();
+    }
+    bool Ready() const { return FReady; }
+    void Send(const QByteArray &command)
+    {
+        FProcess.write(command + '\n');
+        FProcess.waitForBytesWritten(10000);  // without an event loop, nothing else sends it
+    }
+    QByteArray Answer()
+    {
+        while (!FProcess.canReadLine() && FProcess.waitForReadyRead(60000)) {
+        }
+        return FProcess.readLine().trimmed();
+    }
+    QByteArray Ask(const QByteArray &command)
+    {
+        Send(command);
+        return Answer();
+    }
+
+private:
+    QProcess FProcess;
+    bool FReady = false;
+};
+
+std::optional<TStoreValue> Stored(const QString &key, const QString &name)
+{
+    TSettingsStore store(TSettingsStore::DefaultFileName());
+    return store.ReadValue(key, name);
+}
+
+TStoreValue Typed(TStoreType type, int otherType, const QByteArray &bytes)
+{
+    TStoreValue v;
+    v.Type = type;
+    v.OtherType = otherType;
+    v.Bytes = bytes;
+    return v;
+}
+
+// What both instances find at start; neither writes the "Kept" values.
+const std::vector<std::tuple<QString, QString, TStoreValue>> &StartValues()
+{
+    static const std::vector<std::tuple<QString, QString, TStoreValue>> values{
+        {MainSettingsKey, QStringLiteral("Calculator"), TStoreValue::FromInteger(1)},
+        {MainSettingsKey, QStringLiteral("Position"), TStoreValue::FromBinary(QByteArray(20, '\x01'))},
+        {DravokKey, QStringLiteral("SubnetBits"), TStoreValue::FromInteger(8)},
+        {DravokKey, QStringLiteral("UseRFC1878"), TStoreValue::FromInteger(1)},
+        {DravokKey, QStringLiteral("KeptText"), TStoreValue::FromText(QStringLiteral("two\r\nlines \u221e"))},
+        {DravokKey, QStringLiteral("KeptUntyped"), Typed(TStoreType::stUntyped, 0, "\x01\x02")},
+        {DravokKey, QStringLiteral("KeptOther"), Typed(TStoreType::stOther, 7, QByteArray("a\0b\0\0\0", 6))},
+    };
+    return values;
+}
+
+void WriteStartValues()
+{
+    TSettingsStore store(TSettingsStore::DefaultFileName());
+    for (const auto &[key, name, value] : StartValues())
+        store.WriteValue(key, name, value);
+    store.Save();
+}
+
+} // namespace
+
+void tst_SettingsInstances::init()
+{
+    FEnv = std::make_unique<TTestEnvironment>();
+    QVERIFY(QFileInfo(QStringLiteral(TARVELO_SETTINGS_WRITER)).isExecutable());
+    WriteStartValues();
+}
+
+void tst_SettingsInstances::cleanup()
+{
+    FEnv.reset();
+}
+
+void tst_SettingsInstances::eachInstanceKeepsTheOthersValues()
+{
+    TInstance a, b;
+    QVERIFY(a.Ready() && b.Ready());
+    QCOMPARE(a.Ask("write . Calculator int 2"), "ok");
+    QCOMPARE(a.Ask("write Dravok SubnetBits int 22"), "ok");
+    QCOMPARE(a.Ask("write Dravok UseRFC1878 int 0"), "ok");
+    QCOMPARE(a.Ask("write LatencyCalc NumNetworks int 3"), "ok");  // a key only A has
+    QCOMPARE(a.Ask("save"), "ok");
+    QCOMPARE(b.Ask("write . Position binary 0202020202020202020202020202020202020202"), "ok");
+    QCOMPARE(b.Ask("write Dravok UseRFC1878 int 1"), "ok");  // both wrote it: B saved last
+    QCOMPARE(b.Ask("save"), "ok");
+
+    QCOMPARE(Stored(MainSettingsKey, QStringLiteral("Calculator")), TStoreValue::FromInteger(2));
+    QCOMPARE(Stored(DravokKey, QStringLiteral("SubnetBits")), TStoreValue::FromInteger(22));
+    QCOMPARE(Stored(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(3));
+    QCOMPARE(Stored(MainSettingsKey, QStringLiteral("Position")), TStoreValue::FromBinary(QByteArray(20, '\x02')));
+    QCOMPARE(Stored(DravokKey, QStringLiteral("UseRFC1878")), TStoreValue::FromInteger(1));
+    for (const auto &[key, name, value] : StartValues())
+        if (name.startsWith(QLatin1String("Kept")))
+            QCOMPARE(Stored(key, name), value);
+
+    // After its save, B reads what A saved; A reads B's values once it reloads.
+    QCOMPARE(b.Ask("read LatencyCalc NumNetworks"), "int 3");
+    QCOMPARE(a.Ask("read . Position"), "binary " + QByteArray(20, '\x01').toHex());
+    QCOMPARE(a.Ask("reload"), "ok");
+    QCOMPARE(a.Ask("read . Position"), "binary " + QByteArray(20, '\x02').toHex());
+}
+
+void tst_SettingsInstances::fileChangedMeanwhile_data()
+{
+    QTest::addColumn<QString>("change");     // done to the file between A's save and B's
+    QTest::addColumn<int>("calculator");     // stored afterwards; -1: none
+    QTest::addColumn<bool>("keptAside");
+    QTest::addColumn<bool>("saved");
+
+    // Deleting the file deletes what B did not write, as deleting registry keys would.
+    QTest::newRow("deleted") << "delete" << -1 << false << true;
+    // Nothing of A's save can be read: B's own knowledge stands in for it.
+    QTest::newRow("overwritten with garbage") << "garbage" << 1 << true << true;
+    // What can still be read of A's save is kept.
+    QTest::newRow("cut short in a value") << "cut" << 2 << true << true;
+    QTest::newRow("a folder in its place") << "folder" << -1 << false << false;
+}
+
+void tst_SettingsInstances::fileChangedMeanwhile()
+{
+    QFETCH(QString, change);
+    QFETCH(int, calculator);
+    QFETCH(bool, keptAside);
+    QFETCH(bool, saved);
+
+    const QString file = FEnv->SettingsFileName();
+    TInstance a, b;
+    QVERIFY(a.Ready() && b.Ready());
+    QCOMPARE(a.Ask("write . Calculator int 2"), "ok");
+    QCOMPARE(a.Ask("save"), "ok");
+
+    QByteArray damaged = FEnv->ReadSettingsFile();
+    if (change == QLatin1String("garbage"))
+        damaged = QByteArrayLiteral("\x00\x01 not a settings file");
+    else if (change == QLatin1String("cut"))
+        damaged.truncate(damaged.indexOf("\"KeptText\"") + 5);
+    QFile::remove(file);
+    if (change == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(file));
+    else if (change != QLatin1String("delete"))
+        FEnv->WriteSettingsFile(damaged);
+
+    QCOMPARE(b.Ask("write . Position binary 0202020202020202020202020202020202020202"), "ok");
+    QCOMPARE(b.Ask("save"), saved ? QByteArray("ok") : QByteArray("error Failed to set data for 'Position'"));
+
+    const QStringList aside = QFileInfo(file).dir().entryList({QStringLiteral("settings.reg.unreadable-*")});
+    QCOMPARE(aside.size(), keptAside ? 1 : 0);
+    if (keptAside) {
+        QFile copy(QFileInfo(file).dir().filePath(aside.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), damaged);
+    }
+    const QByteArray problem = b.Ask("problem");
+    QCOMPARE(problem.contains("could not be read"), keptAside || !saved);
+    QCOMPARE(problem.contains("will not be saved"), !saved);
+    QCOMPARE(b.Ask("problem"), "none");  // told once
+    if (!saved) {
+        QVERIFY(QFileInfo(file).isDir());
+        QCOMPARE(b.Ask("write . Calculator int 0"), "ok");
+        QCOMPARE(b.Ask("save"), "error Failed to set data for 'Calculator'");
+        return;
+    }
+
+    TSettingsStore after(file);
+    QCOMPARE(after.TakeLoadProblem(), QString());
+    QCOMPARE(after.ReadValue(MainSettingsKey, QStringLiteral("Position")),
+             TStoreValue::FromBinary(QByteArray(20, '\x02')));
+    QCOMPARE(after.ReadValue(MainSettingsKey, QStringLiteral("Calculator")),
+             calculator < 0 ? std::nullopt : std::optional(TStoreValue::FromInteger(calculator)));
+    // What B knew fills the rest, unless the file was deleted on purpose.
+    QCOMPARE(after.ReadValue(DravokKey, QStringLiteral("KeptOther")).has_value(), change != QLatin1String("delete"));
+}
+
+void tst_SettingsInstances::latencyChainOfTheLastWriterLoads_data()
+{
+    QTest::addColumn<int>("aNetworks");
+    QTest::addColumn<int>("bNetworks");  // 0: B never built the latency calculator
+    QTest::addColumn<QStringList>("loaded");
+
+    // The chain stored at start has five networks "Old 1" ... "Old 5".
+    QTest::newRow("A removed two, B never built it") << 3 << 0 << QStringList{"A 1", "A 2", "A 3"};
+    QTest::newRow("B saved a shorter chain last") << 4 << 2 << QStringList{"B 1", "B 2"};
+    QTest::newRow("B saved a longer chain last") << 1 << 6 << QStringList{"B 1", "B 2", "B 3", "B 4", "B 5", "B 6"};
+}
+
+void tst_SettingsInstances::latencyChainOfTheLastWriterLoads()
+{
+    QFETCH(int, aNetworks);
+    QFETCH(int, bNetworks);
+    QFETCH(QStringList, loaded);
+    {
+        TLatencySettings old;
+        old.Networks.assign(5, TStoredNetwork{TNetworkRecord{10, 75, 0, 0, 8}, TNetworkButtonKind::nbEthernet, {}});
+        for (int i = 0; i < 5; ++i)
+            old.Networks[std::size_t(i)].Name = QStringLiteral("Old %1").arg(i + 1);
+        TSettingsStore store(FEnv->SettingsFileName());
+        WriteLatencySettings(old, store);
+    }
+
+    TInstance a, b;
+    QVERIFY(a.Ready() && b.Ready());
+    QCOMPARE(a.Ask("chain " + QByteArray::number(aNetworks) + " A"), "ok");
+    if (bNetworks > 0)
+        QCOMPARE(b.Ask("chain " + QByteArray::number(bNetworks) + " B"), "ok");
+    QCOMPARE(b.Ask("write . Calculator int 2"), "ok");
+    QCOMPARE(b.Ask("save"), "ok");
+
+    TSettingsStore after(FEnv->SettingsFileName());
+    const std::optional<TLatencySettings> chain = ReadLatencySettings(after);
+    QVERIFY(chain);
+    QVERIFY(chain->Problems.isEmpty());
+    QStringList names;
+    for (const TStoredNetwork &network : chain->Networks)
+        names << network.Name;
+    QCOMPARE(names, loaded);
+}
+
+// Saves at the same moment wait for each other: none is based on a file
+// that another replaces before it is written.
+void tst_SettingsInstances::simultaneousSavesLoseNothing()
+{
+    constexpr int Saves = 40;
+    TInstance a, b;
+    QVERIFY(a.Ready() && b.Ready());
+    a.Send("burst A " + QByteArray::number(Saves));
+    b.Send("burst B " + QByteArray::number(Saves));
+    QCOMPARE(a.Answer(), "ok");
+    QCOMPARE(b.Answer(), "ok");
+
+    TSettingsStore after(FEnv->SettingsFileName());
+    const QString burst = MainSettingsKey + QStringLiteral("\\Burst");
+    QStringList lost;
+    for (const QString &prefix : {QStringLiteral("A"), QStringLiteral("B")})
+        for (int i = 1; i <= Saves; ++i)
+            if (after.ReadValue(burst, prefix + QString::number(i)) != TStoreValue::FromInteger(i))
+                lost << prefix + QString::number(i);
+    QVERIFY2(lost.isEmpty(), qPrintable(lost.join(u' ')));
+    QCOMPARE(after.ReadValue(MainSettingsKey, QStringLiteral("Calculator")), TStoreValue::FromInteger(1));
+    QVERIFY(!QFile::exists(FEnv->SettingsFileName() + QStringLiteral(".lock")));
+}
+
+QTEST_GUILESS_MAIN(tst_SettingsInstances)
+#include "tst_settingsinstances.moc"
