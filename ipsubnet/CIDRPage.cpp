@@ -5,7 +5,6 @@
 
 #include "controls/VorlPanels.h"
 #include "ipsubnet/IPSubnetArea.h"
-#include "ipsubnet/SubnetHostTable.h"
 
 TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     : QObject(area)
@@ -45,10 +44,8 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
 
 void TCIDRPage::MaskEdit5Exit(int index)
 {
-    QLineEdit *field = SupernetAddressEdit->Field(index);
-    // The field holds at most three digits.
-    const int octet = field->text().isEmpty() ? 0 : qMin(field->text().toInt(), 255);
-    FArea->Supernet().SetByte(quint8(index), quint8(octet));
+    FArea->Supernet().SetByte(quint8(index), ReadOctetText(TOctetBox::obSupernetAddress, quint8(index),
+                                                           SupernetAddressEdit->Field(index)->text()));
     FArea->UpdateSubnetDisplay();
 }
 
