@@ -40,7 +40,7 @@ bool IsUsableClass(TIPClassType type)
 void CheckSubnet(const TIPAddSubnet &s, bool inRange)
 {
     const quint8 first = s.GetByte(0);
-    FUZZ_CHECK(first >= 1 && first <= 223 && first != 127);
+    FUZZ_CHECK(first >= 1 && first <= HighestNetworkOctet && first != 127);
     FUZZ_CHECK(IsUsableClass(s.ClassType()));
     FUZZ_CHECK(s.ClassType() == TIPAddClass::ClassOfFirstOctet(first));
     FUZZ_CHECK(s.NetworkBits() == TIPAddClass::NetworkBitsOf(s.ClassType()));
@@ -85,7 +85,7 @@ void CheckSupernet(const TIPAddSupernet &s)
 {
     FUZZ_CHECK(IsUsableClass(s.ClassType()));
     FUZZ_CHECK(s.ClassType() == TIPAddClass::ClassOfFirstOctet(s.GetByte(0)));
-    FUZZ_CHECK(s.GetByte(0) <= 223);
+    FUZZ_CHECK(s.GetByte(0) <= HighestNetworkOctet);
     FUZZ_CHECK(s.SupernetBits() >= 1 && s.SupernetBits() <= 24);
     FUZZ_CHECK(s.Route() <= s.GetValue() && s.GetValue() <= s.LastAddress());
     (void)s.NumNetworks();
