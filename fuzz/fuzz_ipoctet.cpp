@@ -1,8 +1,11 @@
 // Octet entry of the IP subnet calculator, at the model: any sequence of
-// octets, whole addresses, classes, class letters, bit counts and the RFC
-// 1878 switch keeps the subnet and supernet models consistent, and only the
-// documented messages are ever raised.
-//   input: operations, each an opcode byte followed by its argument bytes
+// octets (raw or as the text of an octet field), whole addresses, classes,
+// class letters, bit counts and the RFC 1878 switch keeps the subnet and
+// supernet models consistent, and only the documented messages are ever
+// raised.
+//   input: operations, each an opcode byte followed by its argument bytes;
+//   a field text is a length byte (0 ... 7) and that many UTF-16 units of
+//   two bytes each
 
 #include "fuzz/FuzzCommon.h"
 
@@ -37,7 +40,7 @@ bool IsUsableClass(TIPClassType type)
 void CheckSubnet(const TIPAddSubnet &s, bool inRange)
 {
     const quint8 first = s.GetByte(0);
-    FUZZ_CHECK(first >= 1 && first <= 223 && first != 127);
+    FUZZ_CHECK(first >= 1 && first <= HighestNetworkOctet && first != 127);
     FUZZ_CHECK(IsUsableClass(s.ClassType()));
     FUZZ_CHECK(s.ClassType() == TIPAddClass::ClassOfFirstOctet(first));
     FUZZ_CHECK(s.NetworkBits() == TIPAddClass::NetworkBitsOf(s.ClassType()));
@@ -58,11 +61,31 @@ void CheckSubnet(const TIPAddSubnet &s, bool inRange)
     FUZZ_CHECK(s.DecimalText().size() <= 15);
 }
 
+// An octet field's text as the area hands it on: the octet stays in the
+// field's range whatever the text, and text as a field holds it (up to
+// three digits) reads as its number brought into that range.
+quint8 CheckedOctetText(TOctetBox box, quint8 index, const QString &text)
+{
+    const bool subnetLast = box == TOctetBox::obSubnetAddress && index == 3;
+    const int lowest = subnetLast ? 1 : 0;
+    const int highest = index == 0 ? HighestNetworkOctet : subnetLast ? 254 : 255;
+    const quint8 octet = ReadOctetText(box, index, text);
+    FUZZ_CHECK(octet >= lowest && octet <= highest);
+    bool digits = text.size() <= 3;
+    for (const QChar c : text)
+        digits = digits && c >= u'0' && c <= u'9';
+    if (digits && !text.isEmpty())
+        FUZZ_CHECK(octet == qBound(lowest, text.toInt(), highest));
+    if (text.isEmpty())
+        FUZZ_CHECK(octet == qMax(lowest, index == 0 ? 1 : 0));
+    return octet;
+}
+
 void CheckSupernet(const TIPAddSupernet &s)
 {
     FUZZ_CHECK(IsUsableClass(s.ClassType()));
     FUZZ_CHECK(s.ClassType() == TIPAddClass::ClassOfFirstOctet(s.GetByte(0)));
-    FUZZ_CHECK(s.GetByte(0) <= 223);
+    FUZZ_CHECK(s.GetByte(0) <= HighestNetworkOctet);
     FUZZ_CHECK(s.SupernetBits() >= 1 && s.SupernetBits() <= 24);
     FUZZ_CHECK(s.Route() <= s.GetValue() && s.GetValue() <= s.LastAddress());
     (void)s.NumNetworks();
@@ -88,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const uint8_t b = input.Byte();
         const bool onSubnet = !(op & 0x80);
         TIPAddNetwork &target = onSubnet ? static_cast<TIPAddNetwork &>(subnet) : supernet;
-        switch (op % 7) {
+        switch (op % 8) {
         case 0: {
             const quint8 index = a % 5;
             Expect(byteIndex, index > 3, [&] { target.SetByte(index, b); });
@@ -126,6 +149,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             subnet.ClampToRange();
             inRange = true;
             break;
+        case 7: {
+            const quint8 index = a % 4;
+            QString text;
+            for (int length = b % 8; length > 0 && input.Remaining() > 0; --length)
+                text += QChar(char16_t(input.Byte() | input.Byte() << 8));
+            const TOctetBox box = onSubnet ? TOctetBox::obSubnetAddress : TOctetBox::obSupernetAddress;
+            target.SetByte(index, CheckedOctetText(box, index, text));
+            break;
+        }
         }
         CheckSubnet(subnet, inRange);
         CheckSupernet(supernet);

@@ -6,7 +6,6 @@
 #include "controls/Guarded.h"
 #include "controls/VorlPanels.h"
 #include "ipsubnet/IPSubnetArea.h"
-#include "ipsubnet/SubnetHostTable.h"
 
 TCIDRPage::TCIDRPage(TIPSubnetArea *area)
     : QObject(area)
@@ -46,10 +45,8 @@ TCIDRPage::TCIDRPage(TIPSubnetArea *area)
 
 void TCIDRPage::MaskEdit5Exit(int index)
 {
-    QLineEdit *field = SupernetAddressEdit->Field(index);
-    // The field holds at most three digits.
-    const int octet = field->text().isEmpty() ? 0 : qMin(field->text().toInt(), 255);
-    FArea->Supernet().SetByte(quint8(index), quint8(octet));
+    FArea->Supernet().SetByte(quint8(index), ReadOctetText(TOctetBox::obSupernetAddress, quint8(index),
+                                                           SupernetAddressEdit->Field(index)->text()));
     FArea->UpdateSubnetDisplay();
 }
 

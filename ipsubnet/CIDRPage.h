@@ -23,8 +23,8 @@ public:
     Q_DISABLE_COPY_MOVE(TCIDRPage)
 
     // Leaving any of MaskEdit5 to MaskEdit8 (or Enter in it); `index` is the
-    // octet index, 0 to 3. An empty field counts as 0, a number above 255 as
-    // 255; the first octet then follows the network rules of the model.
+    // octet index, 0 to 3. The field's text is read by ReadOctetText; the
+    // first octet then follows the network rules of the model.
     void MaskEdit5Exit(int index);
     // The CIDR step of the area's UpdateSubnetDisplay.
     void UpdateCIDRDisplay();

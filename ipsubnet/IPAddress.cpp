@@ -1,6 +1,7 @@
 #include "ipsubnet/IPAddress.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include <QStringList>
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr quint8 HighestNetworkOctet = 223;
 constexpr quint8 LoopbackOctet = 127;
 
 quint8 FirstOctet(quint32 value)
@@ -22,7 +22,49 @@ quint32 PowerOfTwo(int bits)
     return quint32(1) << bits;
 }
 
+// TIPAddress::FormatDecimal written straight into a buffer: the Subnets/Hosts
+// table makes two of these per row for up to 16385 rows, and formatting
+// through QString::arg would cost most of the fill.
+QChar *AppendDottedDecimal(QChar *out, quint32 value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const uint octet = (value >> shift) & 0xFF;
+        if (octet >= 100)
+            *out++ = QChar(u'0' + octet / 100);
+        if (octet >= 10)
+            *out++ = QChar(u'0' + octet / 10 % 10);
+        *out++ = QChar(u'0' + octet % 10);
+        if (shift > 0)
+            *out++ = u'.';
+    }
+    return out;
+}
+
 } // namespace
+
+QString HostRangeText(quint32 first, quint32 last)
+{
+    // Two addresses of at most 15 characters and the 5 of the separator.
+    QChar buffer[35];
+    QChar *out = AppendDottedDecimal(buffer, first);
+    for (char16_t c : std::u16string_view(u"  -  "))
+        *out++ = c;
+    out = AppendDottedDecimal(out, last);
+    return QString(buffer, out - buffer);
+}
+
+quint8 ReadOctetText(TOctetBox box, quint8 index, const QString &text)
+{
+    if (index > 3)
+        RaiseError(QStringLiteral("Invalid TIPAddress Byte Index"));
+    const bool subnetLastOctet = box == TOctetBox::obSubnetAddress && index == 3;
+    const int lowest = subnetLastOctet ? 1 : 0;
+    const int highest = index == 0 ? HighestNetworkOctet : subnetLastOctet ? 254 : 255;
+    // The fields take at most three digits, so toInt's failure value 0 and
+    // its overflow are reached only by text no field can hold.
+    const int number = text.isEmpty() ? (index == 0 ? 1 : 0) : text.toInt();
+    return quint8(std::clamp(number, lowest, highest));
+}
 
 // --- TIPAddress ---
 

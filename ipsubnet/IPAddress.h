@@ -14,6 +14,10 @@
 // Keep the ordinals: they index the class selector and the stored settings.
 enum class TIPClassType : quint8 { icClassA, icClassB, icClassC, icClassD, icClassE };
 
+// The first octet of class C's last network; above it lie classes D and E,
+// which hold no networks.
+constexpr quint8 HighestNetworkOctet = 223;
+
 class TIPAddress
 {
 public:
@@ -43,6 +47,25 @@ protected:
 
     quint32 FValue = 0;
 };
+
+// "first  -  last", both dotted decimal: an address range as the pages
+// and the Subnets/Hosts table show it.
+QString HostRangeText(quint32 first, quint32 last);
+
+// The calculator's two address entry boxes: the subnet's address (Address
+// Info page) and the supernet's (CIDR page).
+enum class TOctetBox : quint8 { obSubnetAddress, obSupernetAddress };
+
+// The octet that the text of octet field `index` (0 to 3, first octet
+// first) of `box` sets. The text reads as a decimal number; an empty field
+// counts as 1 in the first octet and 0 elsewhere, and one that is no number
+// as 0. The number is then brought into the field's range: a first octet
+// stops at HighestNetworkOctet, the last octet of a subnet address keeps
+// to 1 ... 254 (never the subnet itself or its broadcast), every other
+// octet to 0 ... 255. A first octet of 0 or 127 is left to the address
+// model's network rules. An index above 3 raises "Invalid TIPAddress Byte
+// Index".
+quint8 ReadOctetText(TOctetBox box, quint8 index, const QString &text);
 
 // An address that knows its class, A to E, from its first octet.
 class TIPAddClass : public TIPAddress

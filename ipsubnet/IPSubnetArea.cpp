@@ -25,7 +25,6 @@
 #include "controls/VorlPanels.h"
 #include "ipsubnet/CIDRPage.h"
 #include "ipsubnet/SubnetHostPage.h"
-#include "ipsubnet/SubnetHostTable.h"
 
 namespace {
 
@@ -36,7 +35,6 @@ const QString SubnetSettingsKey = MainSettingsKey + QStringLiteral("\\Dravok");
 constexpr int OctetFieldLefts[4] = {1, 30, 59, 88};
 constexpr int OctetFieldWidth = 25;
 constexpr int OctetFieldHeight = 19;
-constexpr int HighestNetworkOctet = 223;
 
 } // namespace
 
@@ -485,23 +483,15 @@ void TIPSubnetArea::RFC1878MenuItemClick()
 
 void TIPSubnetArea::MaskEdit1Exit()
 {
-    if (MaskEdit1->text().isEmpty())
-        MaskEdit1->setText(QStringLiteral("1"));
-    const int octet = std::min(MaskEdit1->text().toInt(), HighestNetworkOctet);
-    FSubnet.SetByte(0, quint8(octet));
+    FSubnet.SetByte(0, ReadOctetText(TOctetBox::obSubnetAddress, 0, MaskEdit1->text()));
     FSubnetTableDirty = true;
     UpdateSubnetDisplay();
 }
 
 void TIPSubnetArea::MaskEdit2Exit(int index)
 {
-    QLineEdit *field = AddressEdit->Field(index);
-    if (field->text().isEmpty())
-        field->setText(QStringLiteral("0"));
-    int octet = field->text().toInt();
-    // The last octet never names the subnet itself or its broadcast.
-    octet = index == 3 ? std::clamp(octet, 1, 254) : std::min(octet, 255);
-    FSubnet.SetByte(quint8(index), quint8(octet));
+    FSubnet.SetByte(quint8(index),
+                    ReadOctetText(TOctetBox::obSubnetAddress, quint8(index), AddressEdit->Field(index)->text()));
     FSubnetTableDirty = true;
     UpdateSubnetDisplay();
 }

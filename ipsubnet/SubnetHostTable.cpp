@@ -3,46 +3,9 @@
 #include "controls/StringTableModel.h"
 #include "ipsubnet/IPAddress.h"
 
-#include <string_view>
-
-using namespace std::string_view_literals;
-
 int SubnetHostRowCount(const TIPAddSubnet &subnet)
 {
     return int(qMin<quint32>(subnet.MaxSubnets(), MaxSubnetHostRows));
-}
-
-namespace {
-
-// TIPAddress::FormatDecimal written straight into a buffer: the table makes
-// two of these per row for up to 16385 rows, and formatting through
-// QString::arg would cost most of the fill.
-QChar *AppendDottedDecimal(QChar *out, quint32 value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const uint octet = (value >> shift) & 0xFF;
-        if (octet >= 100)
-            *out++ = QChar(u'0' + octet / 100);
-        if (octet >= 10)
-            *out++ = QChar(u'0' + octet / 10 % 10);
-        *out++ = QChar(u'0' + octet % 10);
-        if (shift > 0)
-            *out++ = u'.';
-    }
-    return out;
-}
-
-} // namespace
-
-QString HostRangeText(quint32 first, quint32 last)
-{
-    // Two addresses of at most 15 characters and the 5 of the separator.
-    QChar buffer[35];
-    QChar *out = AppendDottedDecimal(buffer, first);
-    for (char16_t c : u"  -  "sv)
-        *out++ = c;
-    out = AppendDottedDecimal(out, last);
-    return QString(buffer, out - buffer);
 }
 
 void FillSubnetHostTable(TStringTableModel &table, const TIPAddSubnet &subnet)

@@ -18,8 +18,6 @@ int SubnetHostRowCount(const TIPAddSubnet &subnet);
 
 // Sets `table` to the header row plus SubnetHostRowCount rows and writes
 // them: column 0 the subnet's position from 0, column 1 its first and last
-// host ("192.168.1.65  -  192.168.1.126"). Header cells are left alone.
+// host (HostRangeText: "192.168.1.65  -  192.168.1.126"). Header cells are
+// left alone.
 void FillSubnetHostTable(TStringTableModel &table, const TIPAddSubnet &subnet);
-
-// "first  -  last", both dotted decimal.
-QString HostRangeText(quint32 first, quint32 last);

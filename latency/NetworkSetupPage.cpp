@@ -16,6 +16,7 @@
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkChain.h"
 
 namespace {
 
@@ -134,23 +135,7 @@ TNetworkButton *TNetworkSetupPage::CreateNode(const char *name, TNetworkButtonKi
 
 int TNetworkSetupPage::SnapToGrid(int coordinate, Qt::Orientation axis)
 {
-    const auto c = static_cast<quint32>(coordinate);
-    if (axis == Qt::Horizontal) {
-        if (c < 67)
-            return 8;
-        if (c <= 133)
-            return 75;
-        if (c <= 200)
-            return 143;
-        return 210;
-    }
-    if (c < 65)
-        return 8;
-    if (c <= 129)
-        return 72;
-    if (c <= 194)
-        return 136;
-    return 200;
+    return ::SnapToGrid(coordinate, axis);
 }
 
 void TNetworkSetupPage::PlaceNetworkButton(TNetworkButton *element)

@@ -25,10 +25,6 @@
 
 namespace {
 
-// Typing limits by width item (rows) and base (columns): digits plus the
-// grouping separators of the widest value.
-constexpr int MaxLengths[3][3] = {{3, 2, 8}, {6, 5, 17}, {13, 11, 35}};
-
 constexpr char16_t Backspace = 8;
 constexpr char16_t LineFeed = 10;
 constexpr char16_t CarriageReturn = 13;
@@ -287,10 +283,7 @@ void TRadixelArea::NumberError()
 
 void TRadixelArea::NumberWidthGroupClick()
 {
-    const int index = NumberWidthIndex();
-    for (int base = nbDec; base <= nbBin; ++base)
-        FMaxLength[base] = MaxLengths[index][base];
-    FNumber.SetWidth(static_cast<TNumberWidth>(index));
+    FNumber.SetWidth(static_cast<TNumberWidth>(NumberWidthIndex()));
 }
 
 void TRadixelArea::ClearButtonClick()
@@ -371,50 +364,14 @@ bool TRadixelArea::NumMemoKeyDown(QLineEdit *memo, const QKeyEvent *event)
 
 void TRadixelArea::NumMemoKeyPress(QLineEdit *memo, QChar key)
 {
-    const TNumBase base = BaseOf(memo);
-    bool accepted = false;
-    if (IsControlChar(key))
-        accepted = key != QChar(LineFeed) && key != QChar(Escape);
-    else if (base == nbDec)
-        accepted = IsDecDigit(key) || key == u'+' || key == u'-';
-    else if (base == nbHex)
-        accepted = IsHexDigit(key);
-    else
-        accepted = IsBinDigit(key);
-    if (!accepted) {
+    const std::optional<QString> text =
+        EditNumMemoText(BaseOf(memo), FNumber.Width(), FNumber.Value(), memo->text(), key);
+    if (!text) {
         Beep();
         return;
     }
-    if (base == nbHex)
-        key = key.toUpper();
-
-    QString text = memo->text();
-    if (key == QChar(Backspace)) {
-        if (FNumber.Value() != 0)
-            text.chop(1);
-    } else if (key == u'-') {
-        if (FNumber.Value() != 0) {
-            if (text.startsWith(u'-'))
-                text.remove(0, 1);
-            else
-                text.prepend(u'-');
-        }
-    } else if (key == u'+') {
-        if (text.startsWith(u'-'))
-            text.remove(0, 1);
-    } else if (IsControlChar(key)) {
-        // Enter and Ctrl+letter are no digits: they change nothing.
-        return;
-    } else if (text.size() < FMaxLength[base]) {
-        text.append(key);
-    } else if (text.startsWith(u'0')) {
-        text = text.mid(1) + key;
-    } else {
-        Beep();
-        return;
-    }
-    if (text != memo->text())
-        memo->setText(text);
+    if (*text != memo->text())
+        memo->setText(*text);
     memo->end(false);
 }
 
@@ -481,33 +438,37 @@ bool TRadixelArea::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-TRadixelArea::TNumBase TRadixelArea::BaseOf(const QLineEdit *memo) const
+TNumBase TRadixelArea::BaseOf(const QLineEdit *memo) const
 {
-    return memo == DecMemo ? nbDec : memo == HexMemo ? nbHex : nbBin;
+    return memo == DecMemo ? TNumBase::nbDec : memo == HexMemo ? TNumBase::nbHex : TNumBase::nbBin;
 }
 
 QToolButton *TRadixelArea::ClipboardButtonOf(const QLineEdit *memo) const
 {
     const TNumBase base = BaseOf(memo);
-    return base == nbDec ? DecClipboardButton : base == nbHex ? HexClipboardButton : BinClipboardButton;
+    return base == TNumBase::nbDec   ? DecClipboardButton
+           : base == TNumBase::nbHex ? HexClipboardButton
+                                     : BinClipboardButton;
 }
 
 QString TRadixelArea::ModelTextOf(const QLineEdit *memo) const
 {
     const TNumBase base = BaseOf(memo);
-    return base == nbDec ? FNumber.DecText() : base == nbHex ? FNumber.HexText() : FNumber.BinText();
+    return base == TNumBase::nbDec   ? FNumber.DecText()
+           : base == TNumBase::nbHex ? FNumber.HexText()
+                                     : FNumber.BinText();
 }
 
 void TRadixelArea::SetModelText(const QLineEdit *memo, const QString &text)
 {
     switch (BaseOf(memo)) {
-    case nbDec:
+    case TNumBase::nbDec:
         FNumber.SetDecText(text);
         break;
-    case nbHex:
+    case TNumBase::nbHex:
         FNumber.SetHexText(text);
         break;
-    case nbBin:
+    case TNumBase::nbBin:
         FNumber.SetBinText(text);
         break;
     }

@@ -5,11 +5,12 @@
 // table of 0 to 255 ("Lookup Table" page).
 //
 // The three number displays never edit their own text. Every key typed into
-// one goes through a character filter and an edit step that rewrite the
-// text at its end (at full length a leading "0" is shifted out, like a shift
-// register); the new text is handed to the value model, whose change or
-// error notification redraws all three displays. The model is the single
-// source of what they show. Nothing here is saved between runs.
+// one goes through the character filter and edit step of EditNumMemoText,
+// which rewrite the text at its end (at full length a leading "0" is
+// shifted out, like a shift register); the new text is handed to the value
+// model, whose change or error notification redraws all three displays. The
+// model is the single source of what they show. Nothing here is saved
+// between runs.
 
 #include <array>
 
@@ -17,6 +18,7 @@
 
 #include "controls/CalcArea.h"
 #include "radix/BinDecHex.h"
+#include "radix/NumMemoEdit.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -65,9 +67,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The three displays by base: decimal, hexadecimal, binary.
-    enum TNumBase { nbDec, nbHex, nbBin };
-
     void CreateConversionPage();
     void CreateLookupTablePage();
     void InitRadixelCalc();
@@ -103,6 +102,4 @@ private:
     QLineEdit *FActiveNumMemo = nullptr;
     // Attached to the focused display only.
     QMetaObject::Connection FNumMemoChangeConnection;
-    // Typing limits in characters, separators included, by TNumBase.
-    std::array<int, 3> FMaxLength{};
 };

@@ -17,6 +17,7 @@ private slots:
     void textForms_data();
     void textForms();
     void everyOctetRoundTrips();
+    void hostRangeText();
 
     void classFollowsFirstOctet();
     void setClassType_data();
@@ -84,6 +85,20 @@ void tst_TIPAddress::everyOctetRoundTrips()
                 if (other != index)
                     QCOMPARE(int(address.GetByte(other)), 11 * (other + 1));
             }
+        }
+    }
+}
+
+void tst_TIPAddress::hostRangeText()
+{
+    QCOMPARE(HostRangeText(0xC0A80141u, 0xC0A8017Eu), u"192.168.1.65  -  192.168.1.126"_s);
+    // Every octet value in every position, as the address model writes it.
+    for (quint32 octet = 0; octet < 256; ++octet) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            const quint32 first = (octet << shift) | (0x01020304u & ~(0xFFu << shift));
+            const quint32 last = ~first;
+            QCOMPARE(HostRangeText(first, last),
+                     TIPAddress::FormatDecimal(first) + u"  -  "_s + TIPAddress::FormatDecimal(last));
         }
     }
 }

@@ -22,7 +22,6 @@ private slots:
     void everyClassCountAndNetwork_data();
     void everyClassCountAndNetwork();
     void refillShrinksAndKeepsTheHeader();
-    void hostRangeText();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -165,20 +164,6 @@ void tst_SubnetHostTable::refillShrinksAndKeepsTheHeader()
     QCOMPARE(table.RowCount(), 3);
     QCOMPARE(table.Cells(1, 0), u"Host Range"_s);
     QCOMPARE(table.Cells(1, 2), u"128.0.128.1  -  128.0.191.254"_s);
-}
-
-void tst_SubnetHostTable::hostRangeText()
-{
-    QCOMPARE(HostRangeText(0xC0A80141u, 0xC0A8017Eu), u"192.168.1.65  -  192.168.1.126"_s);
-    // Every octet value in every position, as the address model writes it.
-    for (quint32 octet = 0; octet < 256; ++octet) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            const quint32 first = (octet << shift) | (0x01020304u & ~(0xFFu << shift));
-            const quint32 last = ~first;
-            QCOMPARE(HostRangeText(first, last),
-                     TIPAddress::FormatDecimal(first) + u"  -  "_s + TIPAddress::FormatDecimal(last));
-        }
-    }
 }
 
 QTEST_APPLESS_MAIN(tst_SubnetHostTable)

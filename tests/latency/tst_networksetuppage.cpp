@@ -94,8 +94,6 @@ private slots:
     void cleanup();
     void firstStart();
     void controls();
-    void snapToGrid_data();
-    void snapToGrid();
     void insertPosition_data();
     void insertPosition();
     void insertFillsCellsInRowOrder();
@@ -254,36 +252,6 @@ void tst_NetworkSetupPage::controls()
         QVERIFY2(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')) + 8 <= button->width(),
                  qPrintable(button->text()));
     }
-}
-
-void tst_NetworkSetupPage::snapToGrid_data()
-{
-    QTest::addColumn<int>("coordinate");
-    QTest::addColumn<bool>("horizontal");
-    QTest::addColumn<int>("origin");
-    QTest::newRow("left 0") << 0 << true << 8;
-    QTest::newRow("left 66") << 66 << true << 8;
-    QTest::newRow("left 67") << 67 << true << 75;
-    QTest::newRow("left 133") << 133 << true << 75;
-    QTest::newRow("left 134") << 134 << true << 143;
-    QTest::newRow("left 200") << 200 << true << 143;
-    QTest::newRow("left 201") << 201 << true << 210;
-    QTest::newRow("left negative counts as huge") << -1 << true << 210;
-    QTest::newRow("top 64") << 64 << false << 8;
-    QTest::newRow("top 65") << 65 << false << 72;
-    QTest::newRow("top 129") << 129 << false << 72;
-    QTest::newRow("top 130") << 130 << false << 136;
-    QTest::newRow("top 194") << 194 << false << 136;
-    QTest::newRow("top 195") << 195 << false << 200;
-    QTest::newRow("top negative counts as huge") << -20 << false << 200;
-}
-
-void tst_NetworkSetupPage::snapToGrid()
-{
-    QFETCH(int, coordinate);
-    QFETCH(bool, horizontal);
-    QFETCH(int, origin);
-    QCOMPARE(TNetworkSetupPage::SnapToGrid(coordinate, horizontal ? Qt::Horizontal : Qt::Vertical), origin);
 }
 
 void tst_NetworkSetupPage::insertPosition_data()

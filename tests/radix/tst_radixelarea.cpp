@@ -181,6 +181,8 @@ void tst_TRadixelArea::controlsAsDesigned()
     QVERIFY(FBin->fontMetrics().horizontalAdvance(u"00000000 00000000 00000000 00000000"_s) + 8 <= FBin->width());
 }
 
+// Keys typed into a display reach the edit step and the number model: the
+// edit step's own cases are in tst_nummemoedit.
 void tst_TRadixelArea::typing_data()
 {
     QTest::addColumn<int>("width");
@@ -199,14 +201,8 @@ void tst_TRadixelArea::typing_data()
     QTest::newRow("6th decimal digit refused") << 1 << dec << u"123456"_s
                                                << at16(u"12,345"_s, u"30 39"_s, u"00110000 00111001"_s) << 1;
     QTest::newRow("hex shift register") << 1 << hex << u"FA"_s << at16(u"250"_s, u"00 FA"_s, u"00000000 11111010"_s) << 0;
-    QTest::newRow("full hex refuses") << 1 << hex << u"FABCD"_s
-                                      << at16(u"64,188"_s, u"FA BC"_s, u"11111010 10111100"_s) << 1;
-    QTest::newRow("binary shifts in") << 1 << bin << u"101"_s << five16 << 0;
     QTest::newRow("8-bit overflow") << 0 << dec << u"256"_s << QStringList{u"25"_s, u"19"_s, u"00011001"_s} << 1;
     QTest::newRow("backspace in hex") << 1 << hex << u"FA\b"_s << at16(u"15"_s, u"00 0F"_s, u"00000000 00001111"_s) << 0;
-    QTest::newRow("backspace in binary") << 1 << bin << u"101\b"_s << at16(u"2"_s, u"00 02"_s, u"00000000 00000010"_s) << 0;
-    QTest::newRow("backspace in decimal") << 1 << dec << u"1234\b"_s << at16(u"123"_s, u"00 7B"_s, u"00000000 01111011"_s) << 0;
-    QTest::newRow("backspace at zero") << 1 << dec << u"\b"_s << zero16 << 0;
     QTest::newRow("decimal zeros collapse") << 1 << dec << u"0005"_s << five16 << 0;
     QTest::newRow("hex zeros keep grouping") << 1 << hex << u"000"_s << zero16 << 0;
     QTest::newRow("32-bit top by decimal") << 2 << dec << u"4294967295"_s
@@ -215,12 +211,6 @@ void tst_TRadixelArea::typing_data()
     QTest::newRow("one above 32-bit top") << 2 << dec << u"4294967296"_s
                                           << QStringList{u"429,496,729"_s, u"19 99 99 99"_s,
                                                          u"00011001 10011001 10011001 10011001"_s} << 1;
-    QTest::newRow("lower-case hex") << 1 << hex << u"af"_s << at16(u"175"_s, u"00 AF"_s, u"00000000 10101111"_s) << 0;
-    QTest::newRow("G in hex") << 1 << hex << u"1G"_s << one16 << 1;
-    QTest::newRow("minus in hex") << 1 << hex << u"1-"_s << one16 << 1;
-    QTest::newRow("2 in binary") << 1 << bin << u"12"_s << one16 << 1;
-    QTest::newRow("letter in decimal") << 1 << dec << u"1a"_s << one16 << 1;
-    QTest::newRow("space in decimal") << 1 << dec << u"1 "_s << one16 << 1;
     for (const auto &[name, memo] : {std::pair{"decimal", dec}, {"hex", hex}, {"binary", bin}}) {
         QTest::addRow("Escape in %s", name) << 1 << memo << u"1\x1b"_s << one16 << 1;
         QTest::addRow("Enter in %s", name) << 1 << memo << u"1\r"_s << one16 << 0;
@@ -229,9 +219,7 @@ void tst_TRadixelArea::typing_data()
     QTest::newRow("Ctrl+Enter in hex") << 1 << hex << u"1\n"_s << one16 << 1;
     QTest::newRow("Ctrl+A in hex") << 1 << hex << u"1\x01"_s << one16 << 0;
     QTest::newRow("Ctrl+V in decimal") << 1 << dec << u"1\x16"_s << one16 << 0;
-    QTest::newRow("minus at zero") << 1 << dec << u"-"_s << zero16 << 0;
     QTest::newRow("minus refused") << 1 << dec << u"5-"_s << five16 << 1;
-    QTest::newRow("plus") << 1 << dec << u"5+"_s << five16 << 0;
     QTest::newRow("arrows keep the caret at the end") << 1 << dec << u"1←↑→↓2"_s
                                                       << at16(u"12"_s, u"00 0C"_s, u"00000000 00001100"_s) << 0;
     QTest::newRow("Clear") << 1 << dec << u"99∅"_s << zero16 << 0;
