@@ -13,11 +13,14 @@ class QWidget;
 // raises "Invalid data type for '%s'".
 bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 
-// Finishes a placement read before the window was shown, once its frame is
-// known (call from the window's first showEvent).
-void ApplyPendingPlacement(QWidget *form);
+// Follows the window's frame from now on (call before the window is first
+// shown): a placement read before the frame is known is finished once the
+// window manager has framed the window, and the frame of the normal state is
+// remembered for a window closed maximised.
+void TrackFormPlacement(QWidget *form);
 
-// Stores the window's current bounds (outer frame) and state as the record.
+// Stores the window's normal bounds (outer frame, also while minimised or
+// maximised) and state as the record.
 void WriteFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 
 // The primary screen's size in device-independent pixels.

@@ -441,8 +441,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::showEvent(QShowEvent *event)
 {
+    TrackFormPlacement(this);
     QMainWindow::showEvent(event);
-    ApplyPendingPlacement(this);
 }
 
 void TMainForm::paintEvent(QPaintEvent *event)
