@@ -35,6 +35,11 @@ class DesktopError(AssertionError):
     pass
 
 
+# The session bus whose accessibility bus this process reads: libatspi
+# connects once per process.
+_ATSPI_SESSION = None
+
+
 def wait_until(what, predicate, timeout=10.0, interval=0.05):
     """Polls `predicate` until it returns something true; returns that."""
     deadline = time.monotonic() + timeout
@@ -45,6 +50,16 @@ def wait_until(what, predicate, timeout=10.0, interval=0.05):
         if time.monotonic() > deadline:
             raise DesktopError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+
+
+def holds_within(predicate, timeout):
+    """Whether `predicate` comes true within `timeout` seconds; the caller
+    reports what it saw otherwise."""
+    try:
+        wait_until("a condition", predicate, timeout=timeout)
+        return True
+    except DesktopError:
+        return False
 
 
 def descendants(pids):
@@ -339,20 +354,20 @@ class Desktop:
     def type_text(self, text):
         self.xdotool("type", "--delay", 20, text)
 
-    def drag(self, points, button=1, modifier=None):
+    def drag(self, points, button=1, modifier=None, after_motion=None):
         """Presses at the first point, moves through the others one motion
-        each, releases at the last."""
+        each, releases at the last. `after_motion` waits until the program
+        has handled a motion (for example a round trip over AT-SPI), so
+        that no two motions reach it as one."""
         first, *rest = points
         self.xdotool("mousemove", "--sync", *map(int, first))
         if modifier:
             self.xdotool("keydown", modifier)
         self.xdotool("mousedown", button)
         for x, y in rest:
-            self.xdotool("mousemove", int(x), int(y))
-            # Each step reaches the program before the next: a round trip
-            # to the X server orders the events, and the program's answer to
-            # the motion is awaited by the caller's conditions.
-            self.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"])
+            self.xdotool("mousemove", "--sync", int(x), int(y))
+            if after_motion:
+                after_motion()
         self.xdotool("mouseup", button)
         if modifier:
             self.xdotool("keyup", modifier)
@@ -484,6 +499,10 @@ class Program:
     def accessible(self):
         """The program's accessible application (pyatspi)."""
         if self._app is None:
+            global _ATSPI_SESSION
+            if _ATSPI_SESSION not in (None, self.desktop.env["DBUS_SESSION_BUS_ADDRESS"]):
+                raise DesktopError("AT-SPI was used for another session in this process: run one test per process")
+            _ATSPI_SESSION = self.desktop.env["DBUS_SESSION_BUS_ADDRESS"]
             import pyatspi  # only now: the session's buses are set
 
             def find():
@@ -592,10 +611,12 @@ def labelled_by(node):
     return names
 
 
-def dump(root, limit=400):
+def dump(root, limit=400, showing_only=False):
     """A readable listing of the tree below `root`, for failure messages."""
     lines = []
     for node in walk(root):
+        if showing_only and not is_showing(node):
+            continue
         try:
             x, y, w, h = extents(node)
             lines.append(f"{role_name(node)} {node.name!r} [{x},{y} {w}x{h}]"
@@ -606,6 +627,23 @@ def dump(root, limit=400):
             lines.append("...")
             break
     return "\n".join(lines)
+
+
+def showing(root, role, name):
+    """The showing accessibles of `role` (a role name) called `name`."""
+    return find_all(root, lambda n: role_name(n) == role and n.name == name and is_showing(n))
+
+
+def click_tab(session, window, caption, shows, role="label"):
+    """A real click on the page tab `caption`; returns once `shows` (a
+    label, or what `role` names) of that page is on the screen."""
+    tab = wait_until(f"the {caption!r} tab", lambda: showing(window, "page tab", caption))[0]
+    session.click(*centre(tab))
+    wait_until(f"the {caption!r} page", lambda: showing(window, role, shows))
+
+
+def dump_showing(root):
+    return dump(root, showing_only=True)
 
 
 # ---------------------------------------------------------------- test case
@@ -639,8 +677,9 @@ class DesktopTestCase(unittest.TestCase):
         self.addCleanup(self._screenshot_on_failure)
 
     def _screenshot_on_failure(self):
-        outcome = getattr(self, "_outcome", None)
-        if outcome is not None and not getattr(outcome, "success", True):
+        result = getattr(getattr(self, "_outcome", None), "result", None)
+        failed = result is not None and any(test is self for test, _ in result.failures + result.errors)
+        if failed:
             try:
                 path = self.desktop.screenshot("failure")
                 print(f"\nscreenshot: {path}\nlog: {self.desktop.log.name}", file=sys.stderr)
@@ -657,6 +696,15 @@ class DesktopTestCase(unittest.TestCase):
 
 
 def main():
+    """Runs the module's tests: the ones named on the command line in this
+    process, or else each in a process of its own, since a process reads
+    the accessibility bus of one session only."""
+    if len(sys.argv) == 1:
+        suite = unittest.defaultTestLoader.loadTestsFromModule(sys.modules["__main__"])
+        names = [test.id().split(".", 1)[1] for group in suite for test in group]
+        failed = [name for name in names if subprocess.call([sys.executable, sys.argv[0], name]) != 0]
+        print(f"{len(names) - len(failed)} passed, {len(failed)} failed")
+        sys.exit(1 if failed else 0)
     # pyatspi's importer warns on every import; the tests' own output matters.
     import warnings
     warnings.filterwarnings("ignore", category=ImportWarning)
