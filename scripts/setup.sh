@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   fonts-liberation fonts-dejavu-core
 )
-# Extra packages a caller may ask for (tests want Xvfb-free offscreen only).
+# Extra packages a caller may ask for (the desktop tier's display tools).
 packages+=("$@")
 
 missing=()

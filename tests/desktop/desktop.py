@@ -13,6 +13,7 @@ folder for screenshots and logs of a failing test).
 
 import os
 import re
+import shutil
 import signal
 import struct
 import subprocess
@@ -189,6 +190,8 @@ class Desktop:
             "LANG": "C.UTF-8",
             "LC_ALL": "C.UTF-8",
             "XDG_CONFIG_HOME": self.config,
+            "XDG_CACHE_HOME": os.path.join(self.scratch, "cache"),
+            "XDG_DATA_HOME": os.path.join(self.scratch, "data"),
             "XDG_RUNTIME_DIR": runtime,
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
@@ -274,6 +277,7 @@ class Desktop:
             self._stop_process(process)
         self.processes.clear()
         self.log.close()
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def _stop_process(self, process):
         if process.poll() is not None:
