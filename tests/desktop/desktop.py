@@ -11,6 +11,7 @@ CTest passes TARVELO_PROGRAM (the built program) and TARVELO_ARTIFACTS (a
 folder for screenshots and logs of a failing test).
 """
 
+import importlib.util
 import os
 import re
 import shutil
@@ -661,9 +662,7 @@ class DesktopTestCase(unittest.TestCase):
                                                       for d in os.environ.get("PATH", "").split(":"))]
         if not os.access(A11Y_BUS_LAUNCHER, os.X_OK):
             missing.append(A11Y_BUS_LAUNCHER)
-        try:
-            import pyatspi  # noqa: F401
-        except ImportError:
+        if importlib.util.find_spec("pyatspi") is None:
             missing.append("pyatspi (python3-pyatspi)")
         if missing:
             if os.environ.get("CI"):
@@ -696,7 +695,10 @@ class DesktopTestCase(unittest.TestCase):
                 pass
 
     def launch(self, *args):
-        return self.desktop.launch(self.program_path, *args)
+        """Starts the program; returns once its window is framed."""
+        program = self.desktop.launch(self.program_path, *args)
+        wait_until("the window to be framed", program.is_framed)
+        return program
 
 
 def main():

@@ -21,7 +21,6 @@ class DragTest(DesktopTestCase):
     def setUp(self):
         super().setUp()
         self.program = self.launch()
-        wait_until("the window to be framed", self.program.is_framed)
         self.window = self.program.main_window_accessible()
         self.program.key("ctrl+l")
         self.node_a = wait_until("Node A", lambda: showing(self.window, "push button", "Node A (64 bytes)"))[0]

@@ -29,7 +29,6 @@ class ErrorBoxTest(DesktopTestCase):
             },
         })
         self.program = self.launch()
-        wait_until("the window to be framed", self.program.is_framed)
         self.window = self.program.main_window_accessible()
         self.program.activate()
 

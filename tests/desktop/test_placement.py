@@ -16,11 +16,6 @@ class PlacementTest(DesktopTestCase):
     def seed(self):
         self.desktop.write_settings({MAIN_KEY: {"Position": placement_record(*START), "Calculator": 1}})
 
-    def start(self):
-        program = self.launch()
-        wait_until("the window to be framed", program.is_framed)
-        return program
-
     def frame_when_placed(self, program, expected):
         """The frame once it is `expected`, or what it is after a while."""
         seen = []
@@ -39,7 +34,7 @@ class PlacementTest(DesktopTestCase):
         state. Every start's frame and every stored record is kept, so a
         failure shows the whole series."""
         self.seed()
-        program = self.start()
+        program = self.launch()
         frames = [self.frame_when_placed(program, START)]
         wanted_frames = [START]
         expected = change(program)
@@ -47,7 +42,7 @@ class PlacementTest(DesktopTestCase):
         records = [self.desktop.stored_placement()]
         wanted_records = [(*expected, state)]
         for restart in range(1, RESTARTS + 1):
-            program = self.start()
+            program = self.launch()
             if state == MINIMISED:
                 wait_until("the window to start minimised", program.is_minimised)
             elif state == MAXIMISED:

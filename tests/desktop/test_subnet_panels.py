@@ -3,7 +3,7 @@ an address is typed into the octet fields, each panel is found over AT-SPI
 through the caption that labels it, and its text is the expected one."""
 
 import desktop
-from desktop import DesktopTestCase, find_all, is_showing, labelled_by, role_name, wait_until
+from desktop import DesktopTestCase, find_all, is_showing, labelled_by, role_name
 
 # Class A from a typed 10.x.x.x, with the 8 subnet bits of the first start.
 GENERAL_INFO = {
@@ -46,7 +46,6 @@ class SubnetPanelsTest(DesktopTestCase):
     def setUp(self):
         super().setUp()
         self.program = self.launch()
-        wait_until("the window to be framed", self.program.is_framed)
         self.window = self.program.main_window_accessible()
         self.program.activate()
 

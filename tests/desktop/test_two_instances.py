@@ -10,10 +10,7 @@ LATENCY_KEY = desktop.MAIN_KEY + r"\LatencyCalc"
 
 class TwoInstancesTest(DesktopTestCase):
     def start_two(self):
-        first, second = self.launch(), self.launch()
-        for program in (first, second):
-            wait_until("the window to be framed", program.is_framed)
-        return first, second
+        return self.launch(), self.launch()
 
     def insert_network(self, program):
         """Shows the latency calculator and inserts a second network."""
