@@ -24,6 +24,8 @@ class DragTest(DesktopTestCase):
         self.window = self.program.main_window_accessible()
         self.program.key("ctrl+l")
         self.node_a = wait_until("Node A", lambda: showing(self.window, "push button", "Node A (64 bytes)"))[0]
+        # The elements are the setup panel's buttons.
+        self.panel = self.node_a.parent
         insert = showing(self.window, "push button", "Insert Network")[0]
         self.desktop.click(*desktop.centre(insert))
         wait_until("two networks", lambda: len(self.networks()) == 2)
@@ -34,13 +36,13 @@ class DragTest(DesktopTestCase):
         return x - NODE_A[0], y - NODE_A[1]
 
     def networks(self):
-        return showing(self.window, "push button", "<Unknown Topology>")
+        return showing(self.panel, "push button", "<Unknown Topology>")
 
     def places(self):
         """Where the elements are, in panel pixels: sorted network places,
         then Node A and Node B."""
         ox, oy = self.origin()
-        nodes = [showing(self.window, "push button", name)[0] for name in ("Node A (64 bytes)", "Node B (1024 bytes)")]
+        nodes = [showing(self.panel, "push button", name)[0] for name in ("Node A (64 bytes)", "Node B (1024 bytes)")]
         networks = sorted((x - ox, y - oy) for x, y, _, _ in map(extents, self.networks()))
         return networks + [(x - ox, y - oy) for x, y, _, _ in map(extents, nodes)]
 
@@ -50,9 +52,9 @@ class DragTest(DesktopTestCase):
         ox, oy = self.origin()
 
         def answered():
-            # Two round trips to the program: it has handled the motion.
-            self.places()
-            self.places()
+            # Round trips to the program: it has handled the motion.
+            for _ in range(3):
+                extents(self.node_a)
 
         self.desktop.drag([(ox + x, oy + y) for x, y in points], after_motion=answered)
 
