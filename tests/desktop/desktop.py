@@ -196,12 +196,7 @@ class Desktop:
             "XDG_RUNTIME_DIR": runtime,
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "QT_ACCESSIBILITY": "1",
-            "NO_AT_BRIDGE": "0",
         }
-        for passed in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
-            if passed in os.environ:
-                self.env[passed] = os.environ[passed]
         self.log = open(os.path.join(artifacts, f"{name}.log"), "w")
 
     # -- start and stop
@@ -400,15 +395,6 @@ class Program:
                 return parts[0]
         return None
 
-    def windows(self):
-        """{title: window id} of the program's managed windows."""
-        found = {}
-        for line in self.desktop.run(["wmctrl", "-l", "-p"], check=False).splitlines():
-            parts = line.split(None, 4)
-            if len(parts) >= 4 and int(parts[2]) == self.pid:
-                found[parts[4] if len(parts) == 5 else ""] = parts[0]
-        return found
-
     # -- geometry and state as the window manager has them
 
     def frame_extents(self, window=None):
@@ -540,11 +526,11 @@ class Program:
 
 # ---------------------------------------------------------------- AT-SPI helpers
 
-def walk(node, skip_roles=()):
+def walk(node):
     """Every accessible below `node`, depth first; the contents of tables
     (hundreds of cells) are left out."""
     import pyatspi
-    skip = {pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, *skip_roles}
+    skip = {pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE}
     todo = [node]
     while todo:
         current = todo.pop()
