@@ -5,12 +5,14 @@
 
 class QWidget;
 
-// Restores a window's state and bounds from the 20-byte record stored under
-// `valueName` in the key `keyPath`, clamped to the primary screen. Returns
-// whether the key and the value both existed (a record shorter than 20 bytes
-// counts as absent, and so do reversed bounds unless the record is
-// maximised). A value of another type or longer than the record
-// raises "Invalid data type for '%s'".
+// Restores a window's state and normal bounds (its outer frame, clamped to
+// the primary screen; a maximised window returns to them) from the 20-byte
+// record stored under `valueName` in the key `keyPath`. The frame's size is
+// finished once the window manager has framed the window, and a maximised
+// window is maximised then. Returns whether the key and the value both
+// existed (a record shorter than 20 bytes counts as absent, and so do
+// reversed bounds unless the record is maximised). A value of another type
+// or longer than the record raises "Invalid data type for '%s'".
 bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &valueName);
 
 // Follows the window's frame from now on (call before the window is first
