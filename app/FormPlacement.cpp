@@ -1,26 +1,161 @@
 #include "app/FormPlacement.h"
 
+#include <optional>
+#include <utility>
+
+#include <QEvent>
 #include <QGuiApplication>
+#include <QMargins>
+#include <QScopedValueRollback>
 #include <QScreen>
-#include <QVariant>
 #include <QWidget>
+#include <QWindow>
 
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
+#include "controls/Guarded.h"
 
 namespace {
-const char *const PendingFrameSize = "tarveloPendingFrameSize";
+
+// Follows a top-level window's frame. The record holds the outer rectangle
+// of the normal (neither minimised nor maximised) window, but Qt sizes the
+// client area, and the frame's margins are known only once the window
+// manager has framed the window; a maximised frame may have other margins
+// (or none). So this remembers the margins seen in the normal state, and a
+// restored outer rectangle waits here until the margins are known.
+class TFramePlacement final : public QObject
+{
+public:
+    static TFramePlacement *Of(QWidget *form);
+
+    // Places the window's frame at `outer` once the frame is known (as far
+    // as it is known until then), and then maximises it if asked: a window
+    // maximised before it was framed would not know the normal frame it
+    // returns to.
+    void Restore(const QRect &outer, bool maximise);
+    // The outer rectangle the window has, or returns to, in the normal state.
+    QRect NormalFrame();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    explicit TFramePlacement(QWidget *form);
+    Q_DISABLE_COPY_MOVE(TFramePlacement)
+
+    // Neither minimised, maximised nor full screen. A minimised window is
+    // left alone until it is shown again: sizing it may show it.
+    bool IsNormal() const;
+    // The platform's margins of the frame; null until the window is framed.
+    QMargins Margins() const;
+    // `shown`: the window is on the screen, so it is framed by now if the
+    // platform frames windows at all.
+    void Follow(bool shown);
+
+    QWidget *FForm;
+    QMargins FNormalMargins;
+    // The restored outer rectangle while it waits for the frame, and the
+    // client rectangle set for it meanwhile.
+    std::optional<QRect> FPending;
+    QRect FPendingClient;
+    bool FMaximiseWhenPlaced = false;
+    bool FPlacing = false;
+};
+
+TFramePlacement::TFramePlacement(QWidget *form)
+    : QObject(form)
+    , FForm(form)
+{
+    setObjectName(QStringLiteral("FramePlacement"));
+    form->installEventFilter(this);
 }
 
-void ApplyPendingPlacement(QWidget *form)
+TFramePlacement *TFramePlacement::Of(QWidget *form)
 {
-    const QVariant pending = form->property(PendingFrameSize);
-    if (!pending.isValid())
+    auto *placement = form->findChild<TFramePlacement *>(QStringLiteral("FramePlacement"), Qt::FindDirectChildrenOnly);
+    return placement ? placement : new TFramePlacement(form);
+}
+
+bool TFramePlacement::IsNormal() const
+{
+    return !(FForm->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+QMargins TFramePlacement::Margins() const
+{
+    const QWindow *window = FForm->windowHandle();
+    return window && FForm->isVisible() ? window->frameMargins() : QMargins();
+}
+
+void TFramePlacement::Follow(bool shown)
+{
+    if (FPlacing || !IsNormal())
         return;
-    form->setProperty(PendingFrameSize, QVariant());
-    const QSize extra = form->frameGeometry().size() - form->geometry().size();
-    if (!form->isMaximized() && !form->isMinimized())
-        form->resize((pending.toSize() - extra).expandedTo(form->minimumSize()));
+    const QMargins margins = Margins();
+    if (margins.isNull() && !shown)
+        return;
+    FNormalMargins = margins;
+    if (!FPending)
+        return;
+    // The window manager put the frame where the window was moved to; the
+    // client area is what the outer size leaves inside this frame.
+    const QRect outer = *std::exchange(FPending, std::nullopt);
+    const QScopedValueRollback placing(FPlacing, true);
+    FForm->resize(outer.size().shrunkBy(margins).expandedTo(FForm->minimumSize()));
+    if (std::exchange(FMaximiseWhenPlaced, false))
+        FForm->setWindowState(FForm->windowState() | Qt::WindowMaximized);
+}
+
+bool TFramePlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FForm) {
+        Guarded([&] {
+            switch (event->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::WindowStateChange:
+                Follow(false);
+                break;
+            case QEvent::Paint:
+                // A window manager frames a window before it is shown.
+                if (FPending)
+                    Follow(true);
+                break;
+            default:
+                break;
+            }
+        });
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TFramePlacement::Restore(const QRect &outer, bool maximise)
+{
+    // Qt places a top-level window's frame with move(); until the frame is
+    // known the client area takes the whole outer size.
+    FForm->move(outer.topLeft());
+    FForm->resize(outer.size().expandedTo(FForm->minimumSize()));
+    FPending = outer;
+    FPendingClient = FForm->geometry();
+    FMaximiseWhenPlaced = maximise;
+    Follow(false);
+}
+
+QRect TFramePlacement::NormalFrame()
+{
+    Follow(false);
+    // Still waiting for the frame: the stored rectangle is what the window
+    // returns to, unless it was placed since (a platform without frames).
+    if (FPending && (!IsNormal() || FForm->geometry() == FPendingClient))
+        return *FPending;
+    return FForm->normalGeometry().marginsAdded(FNormalMargins);
+}
+
+} // namespace
+
+void TrackFormPlacement(QWidget *form)
+{
+    TFramePlacement::Of(form);
 }
 
 QSize PrimaryScreenSize()
@@ -39,28 +174,19 @@ bool ReadFormPlacement(QWidget *form, const QString &keyPath, const QString &val
         return false;
 
     const auto state = static_cast<TPlacementState>(record->WindowState);
-    if (state == TPlacementState::psMaximized) {
-        form->setWindowState(Qt::WindowMaximized);
-        return true;
-    }
+    const bool maximised = state == TPlacementState::psMaximized;
     // Reversed bounds would place the window off the screen: the window
-    // keeps the place and size it has.
-    if (!record->HasProperBounds())
-        return false;
-    // The record holds the outer frame; Qt places the frame with move() and
-    // sizes the client area, so the frame's extra size is taken off. Before
-    // the window is shown its frame is unknown: the size is then finished by
-    // ApplyPendingPlacement().
-    const QRect bounds = record->ClampedTo(PrimaryScreenSize());
-    form->move(bounds.topLeft());
-    if (form->isVisible()) {
-        const QSize extra = form->frameGeometry().size() - form->geometry().size();
-        form->resize((bounds.size() - extra).expandedTo(form->minimumSize()));
-    } else {
-        form->resize(bounds.size().expandedTo(form->minimumSize()));
-        form->setProperty(PendingFrameSize, bounds.size());
+    // keeps the place and size it has (a maximised one is still maximised).
+    if (!record->HasProperBounds()) {
+        if (maximised)
+            form->setWindowState(Qt::WindowMaximized);
+        return maximised;
     }
-    form->setWindowState(state == TPlacementState::psMinimized ? Qt::WindowMinimized : Qt::WindowNoState);
+    // A maximised window gets the bounds as its normal ones, so that it
+    // returns to them, and they are stored again, as they were.
+    TFramePlacement::Of(form)->Restore(record->ClampedTo(PrimaryScreenSize()), maximised);
+    if (!maximised)
+        form->setWindowState(state == TPlacementState::psMinimized ? Qt::WindowMinimized : Qt::WindowNoState);
     return true;
 }
 
@@ -69,13 +195,9 @@ void WriteFormPlacement(QWidget *form, const QString &keyPath, const QString &va
     TRegKey key;
     if (!key.OpenKey(keyPath, true))
         return;
+    // The normal bounds, also while minimised or maximised.
+    const QRect frame = TFramePlacement::Of(form)->NormalFrame();
     TPlacementRecord record;
-    // The normal bounds, also while minimised; a maximised window keeps the
-    // bounds it will return to.
-    const QRect frame = form->isMaximized() || form->isMinimized()
-                            ? QRect(form->normalGeometry().topLeft() - (form->geometry().topLeft() - form->frameGeometry().topLeft()),
-                                    form->normalGeometry().size() + (form->frameGeometry().size() - form->geometry().size()))
-                            : form->frameGeometry();
     record.Left = frame.left();
     record.Top = frame.top();
     record.Right = frame.left() + frame.width();

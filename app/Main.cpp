@@ -446,8 +446,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::showEvent(QShowEvent *event)
 {
+    Guarded([this] { TrackFormPlacement(this); });
     QMainWindow::showEvent(event);
-    Guarded([this] { ApplyPendingPlacement(this); });
 }
 
 void TMainForm::paintEvent(QPaintEvent *event)

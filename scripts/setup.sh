@@ -10,7 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   python3
 )
-# Extra packages a caller may ask for (tests want Xvfb-free offscreen only).
+# Extra packages a caller may ask for (the desktop tier's display tools).
 packages+=("$@")
 
 missing=()

@@ -1,6 +1,8 @@
 // Renders every page of the calculator, the About window and the help
 // window to PNG files, offscreen, for the documentation:
-//   screenshots <folder>
+//   screenshots <folder> [--scale <factor>]
+// At a scale factor the whole program runs scaled (as on a high-density
+// screen) and the files are named <name>@<factor>x.png.
 
 #include <QAbstractButton>
 #include <QDir>
@@ -41,8 +43,16 @@ void Settle()
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QByteArray scale;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (qstrcmp(argv[i], "--scale") == 0)
+            scale = argv[i + 1];
+    // Read when the application starts.
+    if (!scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", scale);
     const auto app = CreateApplication(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString folder = argc > 1 && argv[1][0] != '-' ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    const QString suffix = scale.isEmpty() ? QString() : QStringLiteral("@%1x").arg(QString::fromLatin1(scale));
     QDir().mkpath(folder);
 
     const auto form = CreateMainWindow();
@@ -67,10 +77,10 @@ int main(int argc, char *argv[])
         for (int i = 0; i < pages->count(); ++i) {
             pages->setCurrentIndex(i);
             Settle();
-            const QString name = QStringLiteral("%1/%2-%3-%4.png")
+            const QString name = QStringLiteral("%1/%2-%3-%4%5.png")
                                      .arg(folder, QLatin1String(shot.Name))
                                      .arg(i + 1)
-                                     .arg(FileName(pages->tabText(i)));
+                                     .arg(FileName(pages->tabText(i)), suffix);
             form->grab().save(name);
             ++count;
         }
@@ -80,13 +90,13 @@ int main(int argc, char *argv[])
     form->AboutMenuItemClick();
     Settle();
     if (auto *about = form->findChild<TAboutCalc *>()) {
-        about->grab().save(folder + QStringLiteral("/about.png"));
+        about->grab().save(folder + QStringLiteral("/about%1.png").arg(suffix));
         ++count;
     }
     form->HelpTopicsMenuItemClick();
     Settle();
     if (auto *help = form->findChild<THelpWindow *>()) {
-        help->grab().save(folder + QStringLiteral("/help.png"));
+        help->grab().save(folder + QStringLiteral("/help%1.png").arg(suffix));
         ++count;
     }
     std::printf("%d pictures in %s\n", count, qPrintable(folder));

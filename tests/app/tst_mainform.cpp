@@ -117,7 +117,8 @@ private slots:
     void restartRestoresCalculatorAndPlacement();
     void storedCalculator_data();
     void storedCalculator();
-    void maximisedStateIsRestoredWithoutBounds();
+    void storedPlacementRoundTrip_data();
+    void storedPlacementRoundTrip();
     void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
     void calculatorNeverBuiltKeepsItsStoredSettings();
     void settingsFileDamagedWhileRunningIsReportedAtExit();
@@ -473,20 +474,55 @@ void tst_MainForm::buildingHiddenCalculatorsKeepsTheFocus()
     QCOMPARE(QApplication::focusWidget(), form.IPSubnetCalcPanel->MaskEdit1);
 }
 
-void tst_MainForm::maximisedStateIsRestoredWithoutBounds()
+void tst_MainForm::storedPlacementRoundTrip_data()
 {
-    FEnv->WriteSettingsFile(RootKeyFile(
-        "\"Position\"=hex:0a,00,00,00,14,00,00,00,40,01,00,00,c2,01,00,00,02,00,00,00\r\n"
-        "\"Calculator\"=dword:00000001\r\n"));
-    TMainForm form;
-    QVERIFY(form.windowState() & Qt::WindowMaximized);
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QRect>("normal");
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::addColumn<QPoint>("moveTo");
+    QTest::addColumn<QByteArray>("saved");
 
-    FEnv->WriteSettingsFile(RootKeyFile(
-        "\"Position\"=hex:ce,ff,ff,ff,14,00,00,00,40,01,00,00,c2,01,00,00,01,00,00,00\r\n"
-        "\"Calculator\"=dword:00000001\r\n"));
-    TMainForm minimised;
-    QVERIFY(minimised.windowState() & Qt::WindowMinimized);
-    QCOMPARE(minimised.pos(), QPoint(0, 20));  // Left -50 shifted right by 50
+    const QByteArray bounds = "0a,00,00,00,14,00,00,00,54,01,00,00,f4,01,00,00";
+    const QRect normal(10, 20, 330, 480);
+    QTest::newRow("normal") << bounds + ",00,00,00,00" << normal << Qt::WindowNoState << QPoint()
+                            << bounds + ",00,00,00,00";
+    QTest::newRow("normal, moved") << bounds + ",00,00,00,00" << normal << Qt::WindowNoState << QPoint(40, 30)
+                                   << QByteArray("28,00,00,00,1e,00,00,00,72,01,00,00,fe,01,00,00,00,00,00,00");
+    // Maximised, the bounds are the normal ones the window returns to.
+    QTest::newRow("maximised") << bounds + ",02,00,00,00" << normal << Qt::WindowMaximized << QPoint()
+                               << bounds + ",02,00,00,00";
+    // Left -50 shifted right by 50.
+    QTest::newRow("minimised, off the screen")
+        << QByteArray("ce,ff,ff,ff,14,00,00,00,54,01,00,00,f4,01,00,00,01,00,00,00") << QRect(0, 20, 390, 480)
+        << Qt::WindowMinimized << QPoint() << QByteArray("00,00,00,00,14,00,00,00,86,01,00,00,f4,01,00,00,01,00,00,00");
+}
+
+void tst_MainForm::storedPlacementRoundTrip()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QRect, normal);
+    QFETCH(Qt::WindowState, state);
+    QFETCH(QPoint, moveTo);
+    QFETCH(QByteArray, saved);
+    const QByteArray calculator = "\"Calculator\"=dword:00000001\r\n";
+    FEnv->WriteSettingsFile(RootKeyFile("\"Position\"=hex:" + stored + "\r\n" + calculator));
+    {
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form) || state == Qt::WindowMinimized);
+        QTRY_COMPARE(form.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized), state);
+        // The offscreen platform draws a frame too; the stored bounds are
+        // the frame's. A minimised window is placed when it is shown again.
+        if (state != Qt::WindowMinimized)
+            QCOMPARE(form.normalGeometry().marginsAdded(form.windowHandle()->frameMargins()), normal);
+        if (!moveTo.isNull())
+            form.move(moveTo);
+        form.close();
+    }
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    QCOMPARE(key.ReadBinaryData(QStringLiteral("Position"), 20).toHex(','), saved);
+    QVERIFY(TakeErrorMessages().isEmpty());
 }
 
 void tst_MainForm::exceptionInAHandlerIsShownAndTheProgramCarriesOn()
