@@ -38,6 +38,8 @@
 #include "radix/RadixelArea.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray RootKeyFile(const QByteArray &values)
@@ -217,7 +219,7 @@ void tst_MainForm::logoClicksCycleAndReturn()
         order << Shown(form);
         QCOMPARE(Checked(form), Shown(form));
     }
-    QCOMPARE(order, (QStringList{"Latency", "Radixel", "IPSubnet"}));
+    QCOMPARE(order, (QStringList{u"Latency"_s, u"Radixel"_s, u"IPSubnet"_s}));
 }
 
 void tst_MainForm::logoDoubleClickIsOneStep_data()
@@ -365,8 +367,8 @@ void tst_MainForm::storedCalculator_data()
     QTest::newRow("2 latency") << position + "\"Calculator\"=dword:00000002\r\n" << "Latency" << QStringList();
     QTest::newRow("7 unknown") << position + "\"Calculator\"=dword:00000007\r\n" << "IPSubnet" << QStringList();
     QTest::newRow("text type") << position + "\"Calculator\"=\"2\"\r\n" << "IPSubnet"
-                               << QStringList{"Invalid data type for 'Calculator'"};
-    QTest::newRow("missing") << position << "IPSubnet" << QStringList{"Failed to get data for 'Calculator'"};
+                               << QStringList{u"Invalid data type for 'Calculator'"_s};
+    QTest::newRow("missing") << position << "IPSubnet" << QStringList{u"Failed to get data for 'Calculator'"_s};
     QTest::newRow("truncated position is absent")
         << QByteArray("\"Position\"=hex:0a,00,00\r\n\"Calculator\"=dword:00000002\r\n") << "Latency" << QStringList();
     QTest::newRow("reversed position is absent")
@@ -375,10 +377,10 @@ void tst_MainForm::storedCalculator_data()
         << "Radixel" << QStringList();
     QTest::newRow("position of text type")
         << QByteArray("\"Position\"=\"10,20\"\r\n\"Calculator\"=dword:00000002\r\n") << "IPSubnet"
-        << QStringList{"Invalid data type for 'Position'"};
+        << QStringList{u"Invalid data type for 'Position'"_s};
     QTest::newRow("position too long")
         << QByteArray("\"Position\"=hex:") + QByteArray("00,").repeated(20) + "00\r\n\"Calculator\"=dword:00000000\r\n"
-        << "IPSubnet" << QStringList{"Invalid data type for 'Position'"};
+        << "IPSubnet" << QStringList{u"Invalid data type for 'Position'"_s};
 }
 
 void tst_MainForm::storedCalculator()
@@ -412,7 +414,7 @@ void tst_MainForm::hiddenCalculatorsAreBuiltAfterTheFirstFrame()
 
     form.show();
     QTRY_VERIFY(form.findChild<TRadixelArea *>() && form.findChild<TLatencyArea *>());
-    QCOMPARE(TakeErrorMessages(), QStringList{"Invalid data type for 'NodeA'"});
+    QCOMPARE(TakeErrorMessages(), QStringList{u"Invalid data type for 'NodeA'"_s});
     // Built hidden: the calculator shown and its Copy target stay.
     QCOMPARE(Shown(form), QStringLiteral("IPSubnet"));
     QCOMPARE(form.CopyButton(), copyTarget);
@@ -440,7 +442,7 @@ void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
     // they were, not the defaults of a calculator that was never loaded.
     TSettingsStore saved(TSettingsStore::DefaultFileName());
     QVERIFY(saved.ReadValue(MainSettingsKey, QStringLiteral("Position")));
-    QCOMPARE(saved.ValueNames(LatencySettingsKey), (QStringList{"NodeA", "NumNetworks"}));
+    QCOMPARE(saved.ValueNames(LatencySettingsKey), (QStringList{u"NodeA"_s, u"NumNetworks"_s}));
     QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NodeA")),
              TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
     QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
@@ -598,7 +600,7 @@ void tst_MainForm::errorThroughATabClick()
 
     for (int attempt = 0; attempt < 2; ++attempt) {
         ClickTab(latency->PageControl(), tab);
-        QCOMPARE(TakeErrorMessages(), QStringList{"Floating point division by zero"});
+        QCOMPARE(TakeErrorMessages(), QStringList{u"Floating point division by zero"_s});
         QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
         // The tab had switched before the page's enter handler failed; the
         // results stay out of date (the next entry tries again), the old
@@ -670,7 +672,7 @@ void tst_MainForm::aboutWindowHidesAndKeepsItsPicture()
     QCOMPARE(about->windowTitle(), QStringLiteral("About the Tarvelo Calculator"));
     QCOMPARE(about->size(), QSize(313, 282));
     QCOMPARE(about->InfoMemo->toPlainText().split(u'\n').mid(0, 2),
-             (QStringList{"Tarvelo Calculator", "Release 2.20"}));
+             (QStringList{u"Tarvelo Calculator"_s, u"Release 2.20"_s}));
     QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
 
     form.AboutMenuItemClick();

@@ -29,7 +29,7 @@ namespace {
 int RemoveCutShortLocks(const QString &file)
 {
     int removed = 0;
-    for (const QString &name : {file + QStringLiteral(".lock"), file + QStringLiteral(".lock.rmlock")}) {
+    for (const QString &name : QStringList{file + QStringLiteral(".lock"), file + QStringLiteral(".lock.rmlock")}) {
         QFile lock(name);
         if (lock.open(QIODevice::ReadOnly) && lock.readAll().count('\n') < 3) {
             lock.close();

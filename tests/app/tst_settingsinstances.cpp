@@ -9,6 +9,8 @@
 #include "latency/LatencySettings.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 namespace QTest {
 template <>
 char *toString(const TStoreValue &v)
@@ -253,9 +255,9 @@ void tst_SettingsInstances::latencyChainOfTheLastWriterLoads_data()
     QTest::addColumn<QStringList>("loaded");
 
     // The chain stored at start has five networks "Old 1" ... "Old 5".
-    QTest::newRow("A removed two, B never built it") << 3 << 0 << QStringList{"A 1", "A 2", "A 3"};
-    QTest::newRow("B saved a shorter chain last") << 4 << 2 << QStringList{"B 1", "B 2"};
-    QTest::newRow("B saved a longer chain last") << 1 << 6 << QStringList{"B 1", "B 2", "B 3", "B 4", "B 5", "B 6"};
+    QTest::newRow("A removed two, B never built it") << 3 << 0 << QStringList{u"A 1"_s, u"A 2"_s, u"A 3"_s};
+    QTest::newRow("B saved a shorter chain last") << 4 << 2 << QStringList{u"B 1"_s, u"B 2"_s};
+    QTest::newRow("B saved a longer chain last") << 1 << 6 << QStringList{u"B 1"_s, u"B 2"_s, u"B 3"_s, u"B 4"_s, u"B 5"_s, u"B 6"_s};
 }
 
 void tst_SettingsInstances::latencyChainOfTheLastWriterLoads()

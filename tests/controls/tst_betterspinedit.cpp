@@ -269,20 +269,20 @@ void tst_TBetterSpinEdit::steps_data()
     const QString none;
     for (const TStepVia via : {TStepVia::svKey, TStepVia::svButton}) {
         const QByteArray tag = via == TStepVia::svKey ? "key: " : "button: ";
-        QTest::newRow(tag + "up") << via << int(Qt::Key_Up) << 0 << 0 << 0 << none << 1 << 1;
-        QTest::newRow(tag + "down below zero") << via << int(Qt::Key_Down) << 0 << 0 << 0 << none << -1 << 1;
-        QTest::newRow(tag + "up at the bound") << via << int(Qt::Key_Up) << 1 << 22 << 22 << none << 22 << 0;
-        QTest::newRow(tag + "typed 10 then down") << via << int(Qt::Key_Down) << 1 << 22 << 8 << "10" << 9 << 1;
-        QTest::newRow(tag + "typed 22 then up into the bound")
+        QTest::newRow(QByteArray(tag + "up").constData()) << via << int(Qt::Key_Up) << 0 << 0 << 0 << none << 1 << 1;
+        QTest::newRow(QByteArray(tag + "down below zero").constData()) << via << int(Qt::Key_Down) << 0 << 0 << 0 << none << -1 << 1;
+        QTest::newRow(QByteArray(tag + "up at the bound").constData()) << via << int(Qt::Key_Up) << 1 << 22 << 22 << none << 22 << 0;
+        QTest::newRow(QByteArray(tag + "typed 10 then down").constData()) << via << int(Qt::Key_Down) << 1 << 22 << 8 << "10" << 9 << 1;
+        QTest::newRow(QByteArray(tag + "typed 22 then up into the bound").constData())
             << via << int(Qt::Key_Up) << 1 << 22 << 8 << "22" << 22 << 1;
-        QTest::newRow(tag + "typed 9 then down back to 8") << via << int(Qt::Key_Down) << 1 << 22 << 8 << "9" << 8 << 0;
-        QTest::newRow(tag + "typed text out of range") << via << int(Qt::Key_Up) << 1 << 22 << 8 << "300" << 22 << 1;
-        QTest::newRow(tag + "unreadable text reads 0") << via << int(Qt::Key_Up) << 0 << 100 << 8 << "-" << 1 << 1;
-        QTest::newRow(tag + "up saturates at the largest")
+        QTest::newRow(QByteArray(tag + "typed 9 then down back to 8").constData()) << via << int(Qt::Key_Down) << 1 << 22 << 8 << "9" << 8 << 0;
+        QTest::newRow(QByteArray(tag + "typed text out of range").constData()) << via << int(Qt::Key_Up) << 1 << 22 << 8 << "300" << 22 << 1;
+        QTest::newRow(QByteArray(tag + "unreadable text reads 0").constData()) << via << int(Qt::Key_Up) << 0 << 100 << 8 << "-" << 1 << 1;
+        QTest::newRow(QByteArray(tag + "up saturates at the largest").constData())
             << via << int(Qt::Key_Up) << 0 << 0 << IntMax << none << IntMax << 0;
-        QTest::newRow(tag + "down saturates at the smallest")
+        QTest::newRow(QByteArray(tag + "down saturates at the smallest").constData())
             << via << int(Qt::Key_Down) << 0 << 0 << IntMin << none << IntMin << 0;
-        QTest::newRow(tag + "up saturates in the full positive range")
+        QTest::newRow(QByteArray(tag + "up saturates in the full positive range").constData())
             << via << int(Qt::Key_Up) << 0 << IntMax << 0 << "2147483647" << IntMax << 1;
     }
     QTest::newRow("page up clamps at 100") << TStepVia::svKey << int(Qt::Key_PageUp) << 0 << 100 << 95 << none << 100 << 1;

@@ -136,8 +136,8 @@ void tst_TIPAddSubnet::derivedValues()
     QTEST(Text(subnet->NetworkID()), "networkID");
     QTEST(Text(subnet->SubnetID()), "subnetID");
     QTEST(Text(subnet->HostID()), "hostID");
-    QTEST(Text(subnet->FirstHost()) + u' ' + Text(subnet->LastHost()), "hostRange");
-    QTEST(Text(subnet->AllocationFirst()) + u' ' + Text(subnet->AllocationLast()), "allocation");
+    QTEST(QString(Text(subnet->FirstHost()) + u' ' + Text(subnet->LastHost())), "hostRange");
+    QTEST(QString(Text(subnet->AllocationFirst()) + u' ' + Text(subnet->AllocationLast())), "allocation");
     QTEST(subnet->BitMap(), "bitMap");
 }
 

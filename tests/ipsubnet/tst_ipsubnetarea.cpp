@@ -575,7 +575,7 @@ void tst_IPSubnetArea::corruptedSubkey()
         const QByteArray text = FEnvironment->ReadSettingsFile();
         QByteArray kept;
         for (const QByteArray &line : text.split('\n'))
-            if (!line.startsWith('"' + value.toLatin1() + '"'))
+            if (!line.startsWith(QByteArray('"' + value.toLatin1() + '"')))
                 kept += line + '\n';
         FEnvironment->WriteSettingsFile(kept);
     }

@@ -12,6 +12,8 @@
 #include "latency/NetworkKinds.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 class tst_LatencyGraphsPage : public QObject
 {
     Q_OBJECT
@@ -101,8 +103,8 @@ void tst_LatencyGraphsPage::layout()
     QVERIFY(panel);
     QCOMPARE(panel->geometry(), QRect(0, 0, 268, 285));
     QCOMPARE(panel->BevelOuter(), TBevelCut::bvNone);
-    const QStringList colours{"Red", "Yellow", "Lime", "Blue", "Purple", "Black", "Maroon", "Green",
-                              "Olive", "Navy", "Teal", "Gray", "Silver", "Fuchsia", "Aqua", "White"};
+    const QStringList colours{u"Red"_s, u"Yellow"_s, u"Lime"_s, u"Blue"_s, u"Purple"_s, u"Black"_s, u"Maroon"_s, u"Green"_s,
+                              u"Olive"_s, u"Navy"_s, u"Teal"_s, u"Gray"_s, u"Silver"_s, u"Fuchsia"_s, u"Aqua"_s, u"White"_s};
     const QList<int> tops{4, 22, 40, 58, 75, 93, 111, 129, 147, 165, 183, 201, 218, 236, 254, 272};
     for (int k = 0; k < 16; ++k) {
         auto *swatch = panel->findChild<TCanvasPanel *>(colours.at(k) + QStringLiteral("Panel"));
@@ -115,7 +117,7 @@ void tst_LatencyGraphsPage::layout()
         QVERIFY(label->geometry().bottom() < 285);
     }
     const QList<std::pair<QString, QString>> headings{
-        {"Label42", "A   --> B"}, {"Label43", "A <--   B"}, {"Label44", "A <--> B"}};
+        {u"Label42"_s, u"A   --> B"_s}, {u"Label43"_s, u"A <--   B"_s}, {u"Label44"_s, u"A <--> B"_s}};
     for (const auto &[name, text] : headings) {
         auto *label = panel->findChild<QLabel *>(name);
         QVERIFY(label);

@@ -7,6 +7,8 @@
 #include "latency/LatencySettings.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 class tst_LatencySettings : public QObject
 {
     Q_OBJECT
@@ -269,7 +271,7 @@ void tst_LatencySettings::wronglyTypedCountAndName()
         key.WriteBinaryData(NetworkValueName(1), NetworkBytes(1.544, 75, 12, 5, 8));
     });
     std::optional<TLatencySettings> read = ReadLatencySettings();
-    QCOMPARE(read->Problems, QStringList{"Invalid data type for 'NumNetworks'"});
+    QCOMPARE(read->Problems, QStringList{u"Invalid data type for 'NumNetworks'"_s});
     QCOMPARE(read->Networks.size(), std::size_t(1));
     QVERIFY(!read->Networks.front().Record);
 
@@ -278,7 +280,7 @@ void tst_LatencySettings::wronglyTypedCountAndName()
         key.WriteInteger(NetworkNameValueName(1), 7);
     });
     read = ReadLatencySettings();
-    QCOMPARE(read->Problems, QStringList{"Invalid data type for 'Network1Name'"});
+    QCOMPARE(read->Problems, QStringList{u"Invalid data type for 'Network1Name'"_s});
     QCOMPARE(read->Networks.front().Kind, TNetworkButtonKind::nbTCarrier);
     QCOMPARE(read->Networks.front().Name, QString());
 }

@@ -9,6 +9,8 @@
 #include "latency/NetworkKinds.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 // A chain of bare elements: Node A, the given networks, Node B.
 class TChain
 {
@@ -90,14 +92,14 @@ void tst_LatencyStats::t1Example_data()
     QTest::addColumn<QStringList>("delays");
     QTest::addColumn<QStringList>("shares");
     QTest::newRow("A to B") << int(TPacketDirection::pdAToB)
-                            << QStringList{"0.0100000", "0.0053316", "0.0000000", "0.0153316"}
-                            << QStringList{"65.2%", "34.8%", "0.0%", "100.0%"};
+                            << QStringList{u"0.0100000"_s, u"0.0053316"_s, u"0.0000000"_s, u"0.0153316"_s}
+                            << QStringList{u"65.2%"_s, u"34.8%"_s, u"0.0%"_s, u"100.0%"_s};
     QTest::newRow("B to A") << int(TPacketDirection::pdBToA)
-                            << QStringList{"0.0000000", "0.0103057", "0.0200000", "0.0303057"}
-                            << QStringList{"0.0%", "34.0%", "66.0%", "100.0%"};
+                            << QStringList{u"0.0000000"_s, u"0.0103057"_s, u"0.0200000"_s, u"0.0303057"_s}
+                            << QStringList{u"0.0%"_s, u"34.0%"_s, u"66.0%"_s, u"100.0%"_s};
     QTest::newRow("round trip, one propagation delay for 1088 bytes")
-        << int(TPacketDirection::pdRoundTrip) << QStringList{"0.0100000", "0.0106373", "0.0200000", "0.0406373"}
-        << QStringList{"24.6%", "26.2%", "49.2%", "100.0%"};
+        << int(TPacketDirection::pdRoundTrip) << QStringList{u"0.0100000"_s, u"0.0106373"_s, u"0.0200000"_s, u"0.0406373"_s}
+        << QStringList{u"24.6%"_s, u"26.2%"_s, u"49.2%"_s, u"100.0%"_s};
 }
 
 void tst_LatencyStats::t1Example()
@@ -110,7 +112,7 @@ void tst_LatencyStats::t1Example()
     const TLatencyTotals totals = ComputeLatencyResults(chain.List());
     const QList<QStringList> rows = LatencyStatsRows(chain.List(), totals, TPacketDirection(direction));
     QCOMPARE(Column(rows, 0),
-             (QStringList{"Node A (64 bytes)", "T1 (1.544 Mbps)", "Node B (1024 bytes)", "Totals:"}));
+             (QStringList{u"Node A (64 bytes)"_s, u"T1 (1.544 Mbps)"_s, u"Node B (1024 bytes)"_s, u"Totals:"_s}));
     QCOMPARE(Column(rows, 1), delays);
     QCOMPARE(Column(rows, 2), shares);
 }
@@ -143,9 +145,9 @@ void tst_LatencyStats::firstStartIsAllZero()
          {TPacketDirection::pdAToB, TPacketDirection::pdBToA, TPacketDirection::pdRoundTrip}) {
         const QList<QStringList> rows = LatencyStatsRows(chain.List(), totals, direction);
         QCOMPARE(Column(rows, 0),
-                 (QStringList{"Node A (64 bytes)", "<Unknown Topology>", "Node B (1024 bytes)", "Totals:"}));
+                 (QStringList{u"Node A (64 bytes)"_s, u"<Unknown Topology>"_s, u"Node B (1024 bytes)"_s, u"Totals:"_s}));
         QCOMPARE(Column(rows, 1), QStringList(4, QStringLiteral("0.0000000")));
-        QCOMPARE(Column(rows, 2), (QStringList{"0.0%", "0.0%", "0.0%", "100.0%"}));
+        QCOMPARE(Column(rows, 2), (QStringList{u"0.0%"_s, u"0.0%"_s, u"0.0%"_s, u"100.0%"_s}));
     }
 }
 

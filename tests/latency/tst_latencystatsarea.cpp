@@ -28,6 +28,8 @@
 #include "latency/NetworkSetupPage.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 class tst_LatencyStatsArea : public QObject
 {
     Q_OBJECT
@@ -129,10 +131,10 @@ QString tst_LatencyStatsArea::CopiedTable()
 void tst_LatencyStatsArea::firstStartTable()
 {
     Enter(FArea->LatencyStatsTabSheet);
-    QCOMPARE(GridColumn(0), (QStringList{"Network Element", "Node A (64 bytes)", "<Unknown Topology>",
-                                         "Node B (1024 bytes)", "Totals:"}));
-    QCOMPARE(GridColumn(1), (QStringList{"Delay (sec)", "0.0000000", "0.0000000", "0.0000000", "0.0000000"}));
-    QCOMPARE(GridColumn(2), (QStringList{"Percent", "0.0%", "0.0%", "0.0%", "100.0%"}));
+    QCOMPARE(GridColumn(0), (QStringList{u"Network Element"_s, u"Node A (64 bytes)"_s, u"<Unknown Topology>"_s,
+                                         u"Node B (1024 bytes)"_s, u"Totals:"_s}));
+    QCOMPARE(GridColumn(1), (QStringList{u"Delay (sec)"_s, u"0.0000000"_s, u"0.0000000"_s, u"0.0000000"_s, u"0.0000000"_s}));
+    QCOMPARE(GridColumn(2), (QStringList{u"Percent"_s, u"0.0%"_s, u"0.0%"_s, u"0.0%"_s, u"100.0%"_s}));
     QVERIFY(FErrors.isEmpty());
 }
 
@@ -142,20 +144,20 @@ void tst_LatencyStatsArea::t1ExampleCopiedInEveryDirection_data()
     QTest::addColumn<QString>("table");
     const QString header = QStringLiteral("Network Element\tDelay (sec)\tPercent\r\n");
     QTest::newRow("A to B") << 0
-                            << header + "Node A (64 bytes)\t0.0100000\t65.2%\r\n"
+                            << header + QStringLiteral("Node A (64 bytes)\t0.0100000\t65.2%\r\n"
                                         "T1 (1.544 Mbps)\t0.0053316\t34.8%\r\n"
                                         "Node B (1024 bytes)\t0.0000000\t0.0%\r\n"
-                                        "Totals:\t0.0153316\t100.0%\r\n";
+                                        "Totals:\t0.0153316\t100.0%\r\n");
     QTest::newRow("B to A") << 1
-                            << header + "Node A (64 bytes)\t0.0000000\t0.0%\r\n"
+                            << header + QStringLiteral("Node A (64 bytes)\t0.0000000\t0.0%\r\n"
                                         "T1 (1.544 Mbps)\t0.0103057\t34.0%\r\n"
                                         "Node B (1024 bytes)\t0.0200000\t66.0%\r\n"
-                                        "Totals:\t0.0303057\t100.0%\r\n";
+                                        "Totals:\t0.0303057\t100.0%\r\n");
     QTest::newRow("round trip") << 2
-                                << header + "Node A (64 bytes)\t0.0100000\t24.6%\r\n"
+                                << header + QStringLiteral("Node A (64 bytes)\t0.0100000\t24.6%\r\n"
                                             "T1 (1.544 Mbps)\t0.0106373\t26.2%\r\n"
                                             "Node B (1024 bytes)\t0.0200000\t49.2%\r\n"
-                                            "Totals:\t0.0406373\t100.0%\r\n";
+                                            "Totals:\t0.0406373\t100.0%\r\n");
 }
 
 void tst_LatencyStatsArea::t1ExampleCopiedInEveryDirection()

@@ -215,11 +215,11 @@ void tst_NetworkButtonForm::topologyDefaults_data()
     QTest::addColumn<QString>("bandwidth");
     QTest::addColumn<bool>("delayEnabled");
     QTest::addColumn<int>("delay");
-    QTest::newRow("Ethernet") << 4 << QStringList{"10", "100", "1000"} << "10" << false << 0;
-    QTest::newRow("Token Ring") << 12 << QStringList{"4", "16"} << "16" << false << 0;
-    QTest::newRow("56-Switched") << 0 << QStringList{"0.056"} << "0.056" << true << 10;
+    QTest::newRow("Ethernet") << 4 << QStringList{u"10"_s, u"100"_s, u"1000"_s} << "10" << false << 0;
+    QTest::newRow("Token Ring") << 12 << QStringList{u"4"_s, u"16"_s} << "16" << false << 0;
+    QTest::newRow("56-Switched") << 0 << QStringList{u"0.056"_s} << "0.056" << true << 10;
     QTest::newRow("Frame Relay") << 6 << WanBandwidthList() << "1.544" << true << 20;
-    QTest::newRow("SMDS") << 9 << QStringList{"44.736"} << "44.736" << true << 1;
+    QTest::newRow("SMDS") << 9 << QStringList{u"44.736"_s} << "44.736" << true << 1;
     QTest::newRow("Satellite") << 8 << WanBandwidthList() << "0.512" << true << 270;
 }
 
@@ -599,13 +599,13 @@ void tst_NetworkButtonForm::loadingANetwork_data()
     QTest::addColumn<bool>("delayEnabled");
     // The first load configures the dialog fully; the element's delay wins over the kind's default.
     QTest::newRow("first load, own delay") << K::nb56Switched << "56-Switched" << 0 << 0.056 << 33
-                                           << QStringList{"0.056"} << 0 << true;
+                                           << QStringList{u"0.056"_s} << 0 << true;
     QTest::newRow("listed name, kind Other kept") << K::nbOther << "Ethernet" << 4 << 10.0 << 0
                                                   << FullBandwidthList() << 9 << true;
     QTest::newRow("LAN kind, fixed delay") << K::nbEthernet << "Ethernet" << 4 << 100.0 << 0
-                                           << QStringList{"10", "100", "1000"} << 1 << false;
+                                           << QStringList{u"10"_s, u"100"_s, u"1000"_s} << 1 << false;
     QTest::newRow("unlisted rate appended") << K::nbTCarrier << "T1" << 10 << 12.5 << 5
-                                            << WanBandwidthList() + QStringList{"12.5"} << 9 << true;
+                                            << WanBandwidthList() + QStringList{u"12.5"_s} << 9 << true;
 }
 
 void tst_NetworkButtonForm::loadingANetwork()

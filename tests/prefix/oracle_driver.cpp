@@ -161,7 +161,7 @@ int main()
             result = PlanCase(args);
         else
             result = u"unknown command"_s;
-        out += (fields[0] + u'\t' + result + u'\n').toStdString();
+        out += QString(fields[0] + u'\t' + result + u'\n').toStdString();
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;

@@ -53,7 +53,7 @@ void tst_TUInt128::decimalRoundTrip()
     QFETCH(QString, text);
     QCOMPARE(value.DecimalText(), text);
     QCOMPARE(TUInt128::FromDecimal(text), std::optional<TUInt128>(value));
-    QCOMPARE(TUInt128::FromDecimal(u"000"_s + text), std::optional<TUInt128>(value));
+    QCOMPARE(TUInt128::FromDecimal(QString(u"000"_s + text)), std::optional<TUInt128>(value));
 }
 
 void tst_TUInt128::decimalRefused_data()

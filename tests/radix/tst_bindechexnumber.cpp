@@ -292,7 +292,7 @@ void tst_TBinDecHexNumber::roundTripWidths_data()
         const quint32 max = MaxValueOf(width);
         const QByteArray name = QByteArray::number(BitCount(width)) + " bits, ";
         for (const quint32 v : {0u, 1u, 0x5Au, max / 2, max / 2 + 1, max - 1, max})
-            QTest::newRow(name + QByteArray::number(v)) << width << v;
+            QTest::newRow(QByteArray(name + QByteArray::number(v)).constData()) << width << v;
     }
 }
 
