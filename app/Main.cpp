@@ -4,18 +4,17 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFrame>
 #include <QKeyEvent>
-#include <QMenuBar>
+#include <QMenu>
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/About.h"
+#include "app/Calculators.h"
 #include "app/FormPlacement.h"
 #include "app/HelpWindow.h"
 #include "app/SettingsStore.h"
@@ -24,18 +23,11 @@
 #include "controls/Guarded.h"
 #include "controls/Image.h"
 #include "controls/PageControl.h"
-#include "ipsubnet/IPSubnetArea.h"
-#include "latency/LatencyArea.h"
-#include "radix/RadixelArea.h"
 
 const char *const MakerWebSite = "https://www.vorlgroup.example/";
 const char *const ApplicationTitle = "Tarvelo Calculator";
 
 namespace {
-
-// The client area below the menu bar, in design pixels.
-constexpr int ClientWidth = 292;
-constexpr int ClientHeight = 409;
 
 // Runs one step of start-up or shut-down; a failure is shown and the next
 // step still runs, so one bad value never costs the others.
@@ -54,21 +46,6 @@ void ShowStoreProblem()
         ShowErrorMessage(problem);
 }
 
-QFrame *LogoPanel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(geometry);
-    panel->setFrameShape(QFrame::Box);
-    panel->setLineWidth(1);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Dark));
-    panel->setPalette(palette);
-    return panel;
-}
-
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -84,17 +61,25 @@ TMainForm::~TMainForm() = default;
 void TMainForm::FormCreate()
 {
     CreateMenus();
+    // Line edits claim Ctrl+C and Ctrl+X for themselves; the menu's Exit and
+    // (while it has a target) Copy must win over them in this window.
+    qApp->installEventFilter(this);
     CreateControls();
+    for (TCalculatorSlot &calculator : FCalculators)
+        if (calculator.Row->Built == TBuilt::btWithWindow)
+            BuildArea(calculator);
     setWindowTitle(QLatin1String(ApplicationTitle));
 
-    // The logos of the other two calculators are read when first shown:
+    // The logos of the other calculators are read when first shown:
     // parsing pictures nobody sees would only delay the first frame.
-    CalcImage->SetPicture(Picture(FIPSubnetPicture, "dravoklogo.svg"));
+    TCalculatorSlot &start = *Find([](const TCalculatorSlot &c) { return c.Row->Cycle == 0; });
+    CalcImage->SetPicture(Picture(start.Logo, start.Row->LogoFile));
     VorlGroupImage->SetPicture(Picture(FVorlGroupPicture, "vorlgrouplogo.svg"));
 
     ShowStoreProblem();
 
-    RunStep([this] { IPSubnetCalcPanel->LoadSettings(); });
+    for (TCalcArea *area : Areas())
+        RunStep([area] { area->LoadSettings(); });
 
     bool shown = false;
     RunStep([this, &shown] {
@@ -103,166 +88,24 @@ void TMainForm::FormCreate()
         shown = std::any_of(areas.begin(), areas.end(), [this](TCalcArea *area) { return area->isVisibleTo(this); });
     });
     if (!shown)
-        IPSubnetCalculatorMenuItemClick();
+        ShowCalculator(start);
 }
 
-void TMainForm::CreateMenus()
+template <typename Match>
+TMainForm::TCalculatorSlot *TMainForm::Find(Match match)
 {
-    const auto action = [this](QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut) {
-        auto *item = menu->addAction(caption);
-        item->setObjectName(QLatin1String(name));
-        if (!shortcut.isEmpty())
-            item->setShortcut(shortcut);
-        return item;
-    };
-    const auto menu = [this](const char *name, const QString &caption) {
-        auto *m = menuBar()->addMenu(caption);
-        m->setObjectName(QLatin1String(name));
-        return m;
-    };
-
-    FileMenuItem = menu("FileMenuItem", QStringLiteral("&File"));
-    ExitMenuItem = action(FileMenuItem, "ExitMenuItem", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    GuardedConnect(ExitMenuItem, &QAction::triggered, this, &TMainForm::ExitMenuItemClick);
-
-    EditMenuItem = menu("EditMenuItem", QStringLiteral("&Edit"));
-    CopyMenuItem = action(EditMenuItem, "CopyMenuItem", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    CopyMenuItem->setEnabled(false);
-    GuardedConnect(CopyMenuItem, &QAction::triggered, this, &TMainForm::CopyMenuItemClick);
-
-    CalculatorMenuItem = menu("CalculatorMenuItem", QStringLiteral("Ca&lculator"));
-    auto *calculators = new QActionGroup(this);
-    RadixelCalculatorMenuItem = action(CalculatorMenuItem, "RadixelCalculatorMenuItem",
-                                       QStringLiteral("&Radixel Calculator"), QKeySequence(Qt::CTRL | Qt::Key_H));
-    IPSubnetCalculatorMenuItem = action(CalculatorMenuItem, "IPSubnetCalculatorMenuItem",
-                                        QStringLiteral("&IP Subnet Calculator"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    LatencyCalculatorMenuItem = action(CalculatorMenuItem, "LatencyCalculatorMenuItem",
-                                       QStringLiteral("&Latency Calculator"), QKeySequence(Qt::CTRL | Qt::Key_L));
-    for (QAction *item : {RadixelCalculatorMenuItem, IPSubnetCalculatorMenuItem, LatencyCalculatorMenuItem}) {
-        item->setCheckable(true);
-        calculators->addAction(item);
-    }
-    IPSubnetCalculatorMenuItem->setChecked(true);
-    GuardedConnect(RadixelCalculatorMenuItem, &QAction::triggered, this, &TMainForm::RadixelCalculatorMenuItemClick);
-    GuardedConnect(IPSubnetCalculatorMenuItem, &QAction::triggered, this, &TMainForm::IPSubnetCalculatorMenuItemClick);
-    GuardedConnect(LatencyCalculatorMenuItem, &QAction::triggered, this, &TMainForm::LatencyCalculatorMenuItemClick);
-
-    OptionsMenuItem = menu("OptionsMenuItem", QStringLiteral("&Options"));
-
-    HelpMenuItem = menu("HelpMenuItem", QStringLiteral("&Help"));
-    HelpTopicsMenuItem = action(HelpMenuItem, "HelpTopicsMenuItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
-    GuardedConnect(HelpTopicsMenuItem, &QAction::triggered, this, &TMainForm::HelpTopicsMenuItemClick);
-    SeparatorMenuItem1 = HelpMenuItem->addSeparator();
-    SeparatorMenuItem1->setObjectName(QStringLiteral("SeparatorMenuItem1"));
-    WebMenuItem = action(HelpMenuItem, "WebMenuItem", QStringLiteral("Visit Vorl Group's &Web Site"), {});
-    GuardedConnect(WebMenuItem, &QAction::triggered, this, &TMainForm::VisitWebSiteClick);
-    SeparatorMenuItem2 = HelpMenuItem->addSeparator();
-    SeparatorMenuItem2->setObjectName(QStringLiteral("SeparatorMenuItem2"));
-    AboutMenuItem = action(HelpMenuItem, "AboutMenuItem", QStringLiteral("&About..."), {});
-    GuardedConnect(AboutMenuItem, &QAction::triggered, this, &TMainForm::AboutMenuItemClick);
-
-    // Line edits claim Ctrl+C and Ctrl+X for themselves; the menu's Exit and
-    // (while it has a target) Copy must win over them in this window.
-    qApp->installEventFilter(this);
+    const auto found = std::find_if(FCalculators.begin(), FCalculators.end(), match);
+    return found == FCalculators.end() ? nullptr : &*found;
 }
 
-void TMainForm::CreateControls()
+// The area in the calculators' place, hidden, wired to the frame; its
+// settings are not loaded yet.
+void TMainForm::BuildArea(TCalculatorSlot &calculator)
 {
-    auto *client = FClient = new QWidget(this);
-    client->setObjectName(QStringLiteral("ClientArea"));
-    client->setMinimumSize(ClientWidth, ClientHeight);
-    setCentralWidget(client);
-
-    MainMenuBevel = new QFrame(client);
-    MainMenuBevel->setObjectName(QStringLiteral("MainMenuBevel"));
-    MainMenuBevel->setFrameShape(QFrame::HLine);
-    MainMenuBevel->setFrameShadow(QFrame::Sunken);
-    MainMenuBevel->setGeometry(0, 0, ClientWidth, 2);
-
-    CalcLogoPanel = LogoPanel(client, "CalcLogoPanel", QRect(8, 8, 185, 73));
-    CalcImage = new TImage(CalcLogoPanel);
-    CalcImage->setObjectName(QStringLiteral("CalcImage"));
-    CalcImage->setGeometry(CalcLogoPanel->contentsRect());
-    CalcImage->setCursor(Qt::PointingHandCursor);
-    CalcImage->setToolTip(QStringLiteral("Click to cycle calculators"));
-    CalcImage->setAccessibleName(CalcImage->toolTip());
-    GuardedConnect(CalcImage, &TImage::Click, this, &TMainForm::CalcImageClick);
-
-    VorlGroupLogoPanel = LogoPanel(client, "VorlGroupLogoPanel", QRect(198, 8, 86, 73));
-    VorlGroupImage = new TImage(VorlGroupLogoPanel);
-    VorlGroupImage->setObjectName(QStringLiteral("VorlGroupImage"));
-    VorlGroupImage->setGeometry(VorlGroupLogoPanel->contentsRect());
-    VorlGroupImage->setCursor(Qt::PointingHandCursor);
-    VorlGroupImage->setToolTip(QStringLiteral("Click to go to Vorl Group's website"));
-    VorlGroupImage->setAccessibleName(VorlGroupImage->toolTip());
-    GuardedConnect(VorlGroupImage, &TImage::Click, this, &TMainForm::VorlGroupImageClick);
-
-    // The IP subnet calculator is always built: its Options menu is the
-    // window's, and every page switch refreshes its display.
-    IPSubnetCalcPanel = new TIPSubnetArea(client);
-    PlaceArea(IPSubnetCalcPanel);
-    OptionsMenuItem->addActions(IPSubnetCalcPanel->OptionsActions());
-
-    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-}
-
-// Builds `area` on first use, hidden in the calculators' place, and loads its
-// settings (the IP subnet area, built by the window, loads in FormCreate).
-template <typename Area>
-Area *TMainForm::BuiltArea(Area *&area)
-{
-    if (!area) {
-        // Loading selects controls of the hidden area; the keyboard focus
-        // stays where the user has it (or gets it when the window activates).
-        const QPointer<QWidget> focus = focusWidget();
-        area = new Area(FClient);
-        PlaceArea(area);
-        RunStep([area] { area->LoadSettings(); });
-        if (focusWidget() != focus) {
-            if (focus)
-                focus->setFocus(Qt::OtherFocusReason);
-            else if (QWidget *taken = focusWidget())
-                taken->clearFocus();
-        }
-    }
-    return area;
-}
-
-TRadixelArea *TMainForm::RadixelCalcPanel()
-{
-    return BuiltArea(FRadixelCalcPanel);
-}
-
-TLatencyArea *TMainForm::LatencyCalcPanel()
-{
-    return BuiltArea(FLatencyCalcPanel);
-}
-
-void TMainForm::BuildDeferredAreas()
-{
-    // One calculator per turn of the event loop, so input is not held up.
-    if (!FRadixelCalcPanel)
-        RadixelCalcPanel();
-    else if (!FLatencyCalcPanel)
-        LatencyCalcPanel();
-    if (!FRadixelCalcPanel || !FLatencyCalcPanel)
-        QTimer::singleShot(0, this, GuardedSlot(this, &TMainForm::BuildDeferredAreas));
-}
-
-QList<TCalcArea *> TMainForm::Areas() const
-{
-    QList<TCalcArea *> areas;
-    for (TCalcArea *area : {static_cast<TCalcArea *>(FRadixelCalcPanel), static_cast<TCalcArea *>(IPSubnetCalcPanel),
-                            static_cast<TCalcArea *>(FLatencyCalcPanel)})
-        if (area)
-            areas << area;
-    return areas;
-}
-
-void TMainForm::PlaceArea(TCalcArea *area)
-{
+    TCalcArea *area = calculator.Area = calculator.Row->CreateArea(FClient);
     area->setGeometry(8, 88, 276, 313);
     area->hide();
+    OptionsMenuItem->addActions(area->OptionsActions());
     GuardedConnect(area->PageControl(), &TPageControl::Changing, this, &TMainForm::CalcPageControlChanging);
     GuardedConnect(area->PageControl(), &TPageControl::Change, this, &TMainForm::CalcPageControlChange);
     // Only the calculator shown sets the Copy command; a hidden one (being
@@ -279,24 +122,67 @@ void TMainForm::PlaceArea(TCalcArea *area)
     });
 }
 
-TCalcArea *TMainForm::AreaOf(TPageControl *pageControl) const
+// Builds a calculator not built with the window on first use, and loads its
+// settings (those built with the window load in FormCreate).
+TCalcArea *TMainForm::BuiltArea(TCalculatorSlot &calculator)
 {
-    for (TCalcArea *area : Areas())
-        if (area->PageControl() == pageControl)
-            return area;
-    return nullptr;
+    if (!calculator.Area) {
+        // Loading selects controls of the hidden area; the keyboard focus
+        // stays where the user has it (or gets it when the window activates).
+        const QPointer<QWidget> focus = focusWidget();
+        BuildArea(calculator);
+        RunStep([area = calculator.Area] { area->LoadSettings(); });
+        if (focusWidget() != focus) {
+            if (focus)
+                focus->setFocus(Qt::OtherFocusReason);
+            else if (QWidget *taken = focusWidget())
+                taken->clearFocus();
+        }
+    }
+    return calculator.Area;
 }
 
-void TMainForm::ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *area)
+TCalcArea *TMainForm::BuiltArea(const QMetaObject &areaType)
 {
-    item->setChecked(true);
-    CalcImage->SetPicture(picture);
+    TCalculatorSlot *calculator = Find([&areaType](const TCalculatorSlot &c) { return c.Row->AreaType == &areaType; });
+    return calculator ? BuiltArea(*calculator) : nullptr;
+}
+
+void TMainForm::BuildDeferredAreas()
+{
+    // One calculator per turn of the event loop, so input is not held up.
+    const auto unbuilt = [](const TCalculatorSlot &c) { return !c.Area; };
+    if (TCalculatorSlot *next = Find(unbuilt))
+        BuiltArea(*next);
+    if (Find(unbuilt))
+        QTimer::singleShot(0, this, GuardedSlot(this, &TMainForm::BuildDeferredAreas));
+}
+
+QList<TCalcArea *> TMainForm::Areas() const
+{
+    QList<TCalcArea *> areas;
+    for (const TCalculatorSlot &calculator : FCalculators)
+        if (calculator.Area)
+            areas << calculator.Area;
+    return areas;
+}
+
+void TMainForm::ShowCalculator(TCalculatorSlot &calculator)
+{
+    TCalcArea *area = BuiltArea(calculator);
+    calculator.MenuItem->setChecked(true);
+    CalcImage->SetPicture(Picture(calculator.Logo, calculator.Row->LogoFile));
     for (TCalcArea *other : Areas())
         if (other != area)
             other->hide();
     area->show();
     CopyMenuItem->setEnabled(false);
     CalcPageControlChange(area->PageControl());
+}
+
+void TMainForm::ShowCalculator(QAction *menuItem)
+{
+    ShowCalculator(*Find([menuItem](const TCalculatorSlot &c) { return c.MenuItem == menuItem; }));
 }
 
 QSvgRenderer *TMainForm::Picture(std::unique_ptr<QSvgRenderer> &picture, const char *fileName)
@@ -306,42 +192,33 @@ QSvgRenderer *TMainForm::Picture(std::unique_ptr<QSvgRenderer> &picture, const c
     return picture.get();
 }
 
-void TMainForm::RadixelCalculatorMenuItemClick()
-{
-    ShowCalculator(RadixelCalculatorMenuItem, Picture(FRadixelPicture, "radixelcalclogo.svg"), RadixelCalcPanel());
-}
-
-void TMainForm::IPSubnetCalculatorMenuItemClick()
-{
-    ShowCalculator(IPSubnetCalculatorMenuItem, Picture(FIPSubnetPicture, "dravoklogo.svg"), IPSubnetCalcPanel);
-}
-
-void TMainForm::LatencyCalculatorMenuItemClick()
-{
-    ShowCalculator(LatencyCalculatorMenuItem, Picture(FLatencyPicture, "latencycalclogo.svg"), LatencyCalcPanel());
-}
+void TMainForm::RadixelCalculatorMenuItemClick() { ShowCalculator(RadixelCalculatorMenuItem); }
+void TMainForm::IPSubnetCalculatorMenuItemClick() { ShowCalculator(IPSubnetCalculatorMenuItem); }
+void TMainForm::LatencyCalculatorMenuItemClick() { ShowCalculator(LatencyCalculatorMenuItem); }
 
 void TMainForm::CalcImageClick()
 {
-    if (IPSubnetCalculatorMenuItem->isChecked())
-        LatencyCalculatorMenuItemClick();
-    else if (LatencyCalculatorMenuItem->isChecked())
-        RadixelCalculatorMenuItemClick();
-    else
-        IPSubnetCalculatorMenuItemClick();
+    // From the calculator checked to the next of the cycle; from none, to the first.
+    const TCalculatorSlot *checked = Find([](const TCalculatorSlot &c) { return c.MenuItem->isChecked(); });
+    const int next = checked ? (checked->Row->Cycle + 1) % int(FCalculators.size()) : 0;
+    ShowCalculator(*Find([next](const TCalculatorSlot &c) { return c.Row->Cycle == next; }));
 }
 
+// Both shared by every calculator's page control.
 void TMainForm::CalcPageControlChanging(TPageControl *sender, QWidget *leaving)
 {
-    if (TCalcArea *area = AreaOf(sender))
-        area->PageLeaving(leaving);
+    for (TCalcArea *area : Areas())
+        if (area->PageControl() == sender)
+            area->PageLeaving(leaving);
 }
 
 void TMainForm::CalcPageControlChange(TPageControl *sender)
 {
-    if (TCalcArea *area = AreaOf(sender))
-        area->PageEntered(sender->ActivePage());
-    IPSubnetCalcPanel->UpdateSubnetDisplay();
+    for (TCalcArea *area : Areas())
+        if (area->PageControl() == sender)
+            area->PageEntered(sender->ActivePage());
+    for (TCalcArea *area : Areas())
+        area->AnyPageSwitched();
 }
 
 void TMainForm::CopyMenuItemClick()
@@ -369,9 +246,8 @@ void TMainForm::SetAboutWindow(TAboutCalc *about)
 
 void TMainForm::AboutMenuItemClick()
 {
-    if (!FAboutCalc) {
+    if (!FAboutCalc)
         FAboutCalc = new TAboutCalc(this);
-    }
     FAboutCalc->show();
     FAboutCalc->raise();
 }
@@ -393,19 +269,10 @@ bool TMainForm::LoadMainSettings()
     if (!key.OpenKey(MainSettingsKey, false))
         return false;
     ReadFormPlacement(this, MainSettingsKey, QStringLiteral("Position"));
-    switch (key.ReadInteger(QStringLiteral("Calculator"))) {
-    case 0:
-        RadixelCalculatorMenuItemClick();
-        break;
-    case 1:
-        IPSubnetCalculatorMenuItemClick();
-        break;
-    case 2:
-        LatencyCalculatorMenuItemClick();
-        break;
-    default:
-        break;
-    }
+    // Another number shows nothing here; FormCreate then shows the first.
+    const qint32 stored = key.ReadInteger(QStringLiteral("Calculator"));
+    if (TCalculatorSlot *calculator = Find([stored](const TCalculatorSlot &c) { return c.Row->Stored == stored; }))
+        ShowCalculator(*calculator);
     return true;
 }
 
@@ -415,10 +282,9 @@ void TMainForm::SaveMainSettings()
     if (!key.OpenKey(MainSettingsKey, true))
         return;
     WriteFormPlacement(this, MainSettingsKey, QStringLiteral("Position"));
-    const auto shown = [this](TCalcArea *area) { return area && area->isVisibleTo(this); };
-    key.WriteInteger(QStringLiteral("Calculator"), shown(FRadixelCalcPanel)   ? 0
-                                                   : shown(IPSubnetCalcPanel) ? 1
-                                                                              : 2);
+    // The calculator shown; the last one when none is.
+    const TCalculatorSlot *shown = Find([this](const TCalculatorSlot &c) { return c.Area && c.Area->isVisibleTo(this); });
+    key.WriteInteger(QStringLiteral("Calculator"), (shown ? *shown : FCalculators.back()).Row->Stored);
     key.CloseKey();
 }
 
@@ -427,9 +293,8 @@ void TMainForm::FormDestroy()
     if (std::exchange(FSettingsSaved, true))
         return;
     // A calculator never built has its stored settings still unchanged.
-    RunStep([this] { IPSubnetCalcPanel->SaveSettings(); });
-    if (FLatencyCalcPanel)
-        RunStep([this] { FLatencyCalcPanel->SaveSettings(); });
+    for (TCalcArea *area : Areas())
+        RunStep([area] { area->SaveSettings(); });
     RunStep([this] { SaveMainSettings(); });
     ShowStoreProblem();
 }

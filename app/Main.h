@@ -1,31 +1,34 @@
 #pragma once
 
-// The main window: a frame that shows one of the three calculator areas at
-// a time in the same place, with the menu bar, the calculator logo (a click
-// cycles the calculators) and the maker's logo. It routes the Edit menu's
-// Copy command to the copy button of the page shown (`FCopyButton`), does
-// the page-switch bookkeeping common to all page controls, and saves every
-// calculator's settings and its own placement when it closes.
+// The main window: a frame that shows one calculator area at a time in the
+// same place, with the menu bar, the calculator logo (a click cycles the
+// calculators) and the maker's logo. The calculators are the rows of one
+// table (Main.cpp: menu item, logo, stored number, when the area is built,
+// place in the logo's cycle), and the frame knows their areas only as
+// TCalcArea: it routes the Edit menu's Copy command to the copy button of
+// the page shown (`FCopyButton`), tells every area of each page switch, and
+// saves every built calculator's settings and its own placement when it
+// closes.
 
 #include <memory>
-
-#include <QMainWindow>
-#include <QList>
-#include <QPointer>
+#include <vector>
 
 #include <QAbstractButton>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include "controls/CalcArea.h"
+
 class QAction;
 class QFrame;
 class QMenu;
 class QSvgRenderer;
 class TAboutCalc;
-class TCalcArea;
 class THelpWindow;
 class TImage;
-class TIPSubnetArea;
-class TLatencyArea;
 class TPageControl;
-class TRadixelArea;
+struct TCalculator;
 
 extern const char *const MakerWebSite;
 extern const char *const ApplicationTitle;
@@ -60,12 +63,16 @@ public:
 
     QAbstractButton *CopyButton() const { return FCopyButton; }
 
-    // The calculator areas. The IP subnet calculator is built with the
-    // window; the other two when first needed (shown or asked for) or else
-    // right after the window's first frame, so that frame does not wait.
-    TRadixelArea *RadixelCalcPanel();
-    TIPSubnetArea *IPSubnetCalcPanel = nullptr;
-    TLatencyArea *LatencyCalcPanel();
+    // The area of one calculator (TRadixelArea, TIPSubnetArea, ...), built
+    // now if it was not yet, as a first showing would build it. Areas built
+    // with the window are there from the start; the others are built when
+    // first shown or asked for, or else right after the window's first
+    // frame, so that frame does not wait for them.
+    template <typename Area>
+    Area *CalcArea()
+    {
+        return static_cast<Area *>(BuiltArea(Area::staticMetaObject));
+    }
 
     QFrame *MainMenuBevel = nullptr;
     QFrame *CalcLogoPanel = nullptr;
@@ -96,28 +103,36 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // One row of the calculator table and what the window made of it.
+    struct TCalculatorSlot
+    {
+        const TCalculator *Row = nullptr;
+        QAction *MenuItem = nullptr;
+        TCalcArea *Area = nullptr;           // none until built
+        std::unique_ptr<QSvgRenderer> Logo;  // read when first shown
+    };
+
     void FormCreate();
     void FormDestroy();
     void CreateMenus();
     void CreateControls();
-    template <typename Area>
-    Area *BuiltArea(Area *&area);
+    // The first calculator that `match` accepts, or none.
+    template <typename Match>
+    TCalculatorSlot *Find(Match match);
+    void BuildArea(TCalculatorSlot &calculator);
+    TCalcArea *BuiltArea(TCalculatorSlot &calculator);
+    TCalcArea *BuiltArea(const QMetaObject &areaType);
     void BuildDeferredAreas();
     QList<TCalcArea *> Areas() const;
-    void PlaceArea(TCalcArea *area);
-    void ShowCalculator(QAction *item, QSvgRenderer *picture, TCalcArea *area);
-    TCalcArea *AreaOf(TPageControl *pageControl) const;
+    void ShowCalculator(TCalculatorSlot &calculator);
+    void ShowCalculator(QAction *menuItem);
     // The picture of an artwork file, read on first use.
     static QSvgRenderer *Picture(std::unique_ptr<QSvgRenderer> &picture, const char *fileName);
 
     QWidget *FClient = nullptr;
-    TRadixelArea *FRadixelCalcPanel = nullptr;
-    TLatencyArea *FLatencyCalcPanel = nullptr;
+    std::vector<TCalculatorSlot> FCalculators;  // in the Calculator menu's order
     bool FDeferredAreasQueued = false;
     QPointer<QAbstractButton> FCopyButton;
-    std::unique_ptr<QSvgRenderer> FRadixelPicture;
-    std::unique_ptr<QSvgRenderer> FIPSubnetPicture;
-    std::unique_ptr<QSvgRenderer> FLatencyPicture;
     std::unique_ptr<QSvgRenderer> FVorlGroupPicture;
     QPointer<QWidget> FAboutCalc;
     THelpWindow *FHelpWindow = nullptr;

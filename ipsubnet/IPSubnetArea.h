@@ -82,13 +82,14 @@ public:
     TPageControl *PageControl() const override { return DravokPageControl; }
     void PageLeaving(QWidget *page) override;
     void PageEntered(QWidget *page) override;
+    void AnyPageSwitched() override { UpdateSubnetDisplay(); }
     // Reads the "Dravok" subkey, then redraws whatever was applied: a read
     // error stops the load but keeps the values read before it.
     void LoadSettings() override;
     void SaveSettings() override { SaveSubnetSettings(); }
 
     // The Options menu items, shown in the main window's menu bar.
-    QList<QAction *> OptionsActions() const;
+    QList<QAction *> OptionsActions() const override;
 
     // Redraws the shown page from the models; the main window calls it after
     // every page switch of any calculator.

@@ -66,9 +66,9 @@ int main(int argc, char *argv[])
         TCalcArea *Area;
     };
     const TShot shots[] = {
-        {"radixel", &TMainForm::RadixelCalculatorMenuItemClick, form->RadixelCalcPanel()},
-        {"ipsubnet", &TMainForm::IPSubnetCalculatorMenuItemClick, form->IPSubnetCalcPanel},
-        {"latency", &TMainForm::LatencyCalculatorMenuItemClick, form->LatencyCalcPanel()},
+        {"radixel", &TMainForm::RadixelCalculatorMenuItemClick, form->CalcArea<TRadixelArea>()},
+        {"ipsubnet", &TMainForm::IPSubnetCalculatorMenuItemClick, form->CalcArea<TIPSubnetArea>()},
+        {"latency", &TMainForm::LatencyCalculatorMenuItemClick, form->CalcArea<TLatencyArea>()},
     };
     int count = 0;
     for (const TShot &shot : shots) {

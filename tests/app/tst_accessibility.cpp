@@ -244,7 +244,7 @@ void tst_Accessibility::displaysAreDescribedByTheirCaptions()
     QFETCH(bool, labelledBy);
     TTestEnvironment env;
     TMainForm form;
-    form.LatencyCalcPanel();
+    form.CalcArea<TLatencyArea>();
     auto *widget = form.findChild<QWidget *>(display);
     QVERIFY(widget);
 
@@ -272,7 +272,7 @@ void tst_Accessibility::panelsAnnounceOnlyARealChange()
     TMainForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    TIPSubnetArea *area = form.IPSubnetCalcPanel;
+    TIPSubnetArea *area = form.CalcArea<TIPSubnetArea>();
     area->DravokPageControl->setCurrentWidget(area->AddressInfoTab);
     TAccessibilityRecorder recorder;
 
@@ -295,7 +295,7 @@ void tst_Accessibility::picturesAnnounceOnlyARealChange()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.LatencyCalculatorMenuItemClick();
-    TLatencyArea *area = form.LatencyCalcPanel();
+    TLatencyArea *area = form.CalcArea<TLatencyArea>();
     TNetworkSetupPage *setup = area->NetworkSetupTabSheet;
     TCanvasPanel *layout = setup->NetworkSetupPanel;
     QCOMPARE(AccessibleName(layout), QStringLiteral("Network layout"));
@@ -347,8 +347,8 @@ void tst_Accessibility::everyPageIsReachableFromTheKeyboard()
     {
         Qt::Key Key;
         TCalcArea *Area;
-    } calculators[] = {{Qt::Key_H, form.RadixelCalcPanel()}, {Qt::Key_I, form.IPSubnetCalcPanel},
-                       {Qt::Key_L, form.LatencyCalcPanel()}};
+    } calculators[] = {{Qt::Key_H, form.CalcArea<TRadixelArea>()}, {Qt::Key_I, form.CalcArea<TIPSubnetArea>()},
+                       {Qt::Key_L, form.CalcArea<TLatencyArea>()}};
     for (const auto &calculator : calculators) {
         QTest::keyClick(&form, calculator.Key, Qt::ControlModifier);
         QVERIFY(calculator.Area->isVisible());

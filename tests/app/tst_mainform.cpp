@@ -56,7 +56,7 @@ QString Shown(const TMainForm &form)
     QStringList shown;
     if (visible(form.findChild<TRadixelArea *>()))
         shown << QStringLiteral("Radixel");
-    if (visible(form.IPSubnetCalcPanel))
+    if (visible(form.findChild<TIPSubnetArea *>()))
         shown << QStringLiteral("IPSubnet");
     if (visible(form.findChild<TLatencyArea *>()))
         shown << QStringLiteral("Latency");
@@ -160,7 +160,7 @@ void tst_MainForm::firstRunShowsTheIPSubnetCalculator()
     QVERIFY(form.CalcImage->Picture() && form.CalcImage->Picture()->isValid());
     QVERIFY(!form.CopyMenuItem->isEnabled());
     QCOMPARE(form.centralWidget()->minimumSize(), QSize(292, 409));
-    QCOMPARE(form.IPSubnetCalcPanel->geometry(), QRect(8, 88, 276, 313));
+    QCOMPARE(form.CalcArea<TIPSubnetArea>()->geometry(), QRect(8, 88, 276, 313));
     QVERIFY(TakeErrorMessages().isEmpty());
 
     // Nothing is written until the window closes; then the root key exists.
@@ -278,36 +278,36 @@ void tst_MainForm::shortcutsSwitchCalculators()
 void tst_MainForm::copyFollowsTheTargetAndIsDisabledBySwitching()
 {
     TMainForm form;
-    auto *button = new QToolButton(form.RadixelCalcPanel());
+    auto *button = new QToolButton(form.CalcArea<TRadixelArea>());
     QSignalSpy clicks(button, &QToolButton::clicked);
     form.RadixelCalculatorMenuItemClick();
 
-    emit form.RadixelCalcPanel()->CopyTargetChanged(button);
+    emit form.CalcArea<TRadixelArea>()->CopyTargetChanged(button);
     QVERIFY(form.CopyMenuItem->isEnabled());
     form.CopyMenuItem->trigger();
     QCOMPARE(clicks.size(), 1);
 
-    emit form.RadixelCalcPanel()->CopyEnabledChanged(false);
+    emit form.CalcArea<TRadixelArea>()->CopyEnabledChanged(false);
     QVERIFY(!form.CopyMenuItem->isEnabled());
     QCOMPARE(form.CopyButton(), button);  // the target stays
     form.CopyMenuItemClick();
     QCOMPARE(clicks.size(), 1);
 
-    emit form.RadixelCalcPanel()->CopyEnabledChanged(true);
+    emit form.CalcArea<TRadixelArea>()->CopyEnabledChanged(true);
     QVERIFY(form.CopyMenuItem->isEnabled());
     form.LatencyCalculatorMenuItemClick();
     form.IPSubnetCalculatorMenuItemClick();
     QVERIFY(!form.CopyMenuItem->isEnabled());
 
-    emit form.RadixelCalcPanel()->CopyTargetChanged(nullptr);
+    emit form.CalcArea<TRadixelArea>()->CopyTargetChanged(nullptr);
     QVERIFY(!form.CopyMenuItem->isEnabled());
 }
 
 void tst_MainForm::menuShortcutsWinOverALineEdit()
 {
     TMainForm form;
-    auto *edit = new QLineEdit(form.IPSubnetCalcPanel);
-    auto *button = new QToolButton(form.IPSubnetCalcPanel);
+    auto *edit = new QLineEdit(form.CalcArea<TIPSubnetArea>());
+    auto *button = new QToolButton(form.CalcArea<TIPSubnetArea>());
     QSignalSpy clicks(button, &QToolButton::clicked);
     if (!ShowActive(form))
         QSKIP("The platform does not activate windows");
@@ -322,7 +322,7 @@ void tst_MainForm::menuShortcutsWinOverALineEdit()
     QCOMPARE(ClipboardText(), QStringLiteral("1234"));
     QCOMPARE(clicks.size(), 0);
 
-    emit form.IPSubnetCalcPanel->CopyTargetChanged(button);
+    emit form.CalcArea<TIPSubnetArea>()->CopyTargetChanged(button);
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clicks.size(), 1);
 
@@ -408,7 +408,8 @@ void tst_MainForm::hiddenCalculatorsAreBuiltAfterTheFirstFrame()
     QVERIFY(!form.findChild<TRadixelArea *>());
     QVERIFY(!form.findChild<TLatencyArea *>());
     QVERIFY(TakeErrorMessages().isEmpty());
-    form.IPSubnetCalcPanel->PageControl()->setCurrentWidget(form.IPSubnetCalcPanel->SubnetHostTab);
+    TIPSubnetArea *subnet = form.CalcArea<TIPSubnetArea>();
+    subnet->PageControl()->setCurrentWidget(subnet->SubnetHostTab);
     QAbstractButton *copyTarget = form.CopyButton();
     QVERIFY(copyTarget && form.CopyMenuItem->isEnabled());
 
@@ -471,9 +472,9 @@ void tst_MainForm::buildingHiddenCalculatorsKeepsTheFocus()
     TMainForm form;
     if (!ShowActive(form))
         QSKIP("The platform does not activate windows");
-    form.IPSubnetCalcPanel->MaskEdit1->setFocus();
+    form.CalcArea<TIPSubnetArea>()->MaskEdit1->setFocus();
     QTRY_VERIFY(form.findChild<TRadixelArea *>() && form.findChild<TLatencyArea *>());
-    QCOMPARE(QApplication::focusWidget(), form.IPSubnetCalcPanel->MaskEdit1);
+    QCOMPARE(QApplication::focusWidget(), form.CalcArea<TIPSubnetArea>()->MaskEdit1);
 }
 
 void tst_MainForm::storedPlacementRoundTrip_data()
