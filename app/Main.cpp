@@ -46,6 +46,22 @@ void ShowStoreProblem()
         ShowErrorMessage(problem);
 }
 
+// Loads a calculator's settings. What it shows then is this instance's
+// starting point: saved unchanged at exit, it writes nothing over what
+// another running instance saved meanwhile (a failure to note it only
+// means the values are written).
+void LoadAreaSettings(TCalcArea *area)
+{
+    RunStep([area] { area->LoadSettings(); });
+    TStoreBackend &store = TStoreBackend::User();
+    store.SetNotingShown(true);
+    try {
+        area->SaveSettings();
+    } catch (const std::exception &) {
+    }
+    store.SetNotingShown(false);
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -79,7 +95,7 @@ void TMainForm::FormCreate()
     ShowStoreProblem();
 
     for (TCalcArea *area : Areas())
-        RunStep([area] { area->LoadSettings(); });
+        LoadAreaSettings(area);
 
     bool shown = false;
     RunStep([this, &shown] {
@@ -131,7 +147,7 @@ TCalcArea *TMainForm::BuiltArea(TCalculatorSlot &calculator)
         // stays where the user has it (or gets it when the window activates).
         const QPointer<QWidget> focus = focusWidget();
         BuildArea(calculator);
-        RunStep([area = calculator.Area] { area->LoadSettings(); });
+        LoadAreaSettings(calculator.Area);
         if (focusWidget() != focus) {
             if (focus)
                 focus->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QCryptographicHash>
@@ -42,6 +43,15 @@ TStoreBackend *&UserOverride()
 {
     static TStoreBackend *store = nullptr;
     return store;
+}
+
+// Key paths and value names ignore case; empty parts of a path do not count.
+QString NormalizedPath(const QString &path)
+{
+    QStringList parts;
+    for (const QString &p : path.split(u'\\', Qt::SkipEmptyParts))
+        parts << p.toCaseFolded();
+    return parts.join(u'\\');
 }
 
 QByteArray Fingerprint(const QByteArray &text)
@@ -255,7 +265,7 @@ public:
         return true;
     }
 
-    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override
+    std::optional<TStoreValue> ReadStoredValue(const QString &path, const QString &name) const override
     {
         HKEY key = nullptr;
         if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -291,7 +301,7 @@ public:
         return result;
     }
 
-    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override
+    bool WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value) override
     {
         HKEY key = nullptr;
         if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -376,6 +386,38 @@ void TStoreBackend::OverrideUser(TStoreBackend *store)
     UserOverride() = store;
 }
 
+std::optional<TStoreValue> TStoreBackend::ReadValue(const QString &path, const QString &name) const
+{
+    std::optional<TStoreValue> value = ReadStoredValue(path, name);
+    FSeen[{NormalizedPath(path), name.toCaseFolded()}] = value;
+    return value;
+}
+
+bool TStoreBackend::WriteValue(const QString &path, const QString &name, const TStoreValue &value)
+{
+    const std::pair<QString, QString> key{NormalizedPath(path), name.toCaseFolded()};
+    if (FNotingShown) {
+        const std::optional<TStoreValue> stored = ReadStoredValue(path, name);
+        if (!stored || *stored == value)
+            FSeen[key] = value;
+        else
+            FSeen.erase(key);
+        return true;
+    }
+    std::optional<TStoreValue> &seen = FSeen[key];
+    if (seen == value)
+        return KeepStoredValue(path, name, value);
+    if (!WriteStoredValue(path, name, value))
+        return false;
+    seen = value;
+    return true;
+}
+
+bool TStoreBackend::KeepStoredValue(const QString &path, const QString &name, const TStoreValue &value)
+{
+    return ReadStoredValue(path, name) || WriteStoredValue(path, name, value);
+}
+
 TStoreValue TStoreValue::FromInteger(qint32 value)
 {
     TStoreValue v;
@@ -427,17 +469,9 @@ TSettingsStore::TSettingsStore(QString fileName)
     Load();
 }
 
-QString TSettingsStore::Normalized(const QString &path)
-{
-    QStringList parts;
-    for (const QString &p : path.split(u'\\', Qt::SkipEmptyParts))
-        parts << p.toCaseFolded();
-    return parts.join(u'\\');
-}
-
 const TSettingsStore::TKey *TSettingsStore::FindKey(const TTree &tree, const QString &path)
 {
-    auto it = tree.find(Normalized(path));
+    auto it = tree.find(NormalizedPath(path));
     return it == tree.end() ? nullptr : &it->second;
 }
 
@@ -448,7 +482,7 @@ TSettingsStore::TKey *TSettingsStore::AddKey(TTree &tree, const QString &path)
     TKey *key = nullptr;
     for (const QString &p : parts) {
         sub = sub.isEmpty() ? p : sub + u'\\' + p;
-        key = &tree[Normalized(sub)];
+        key = &tree[NormalizedPath(sub)];
         if (key->Path.isEmpty())
             key->Path = sub;
     }
@@ -469,14 +503,18 @@ bool TSettingsStore::PutValue(TTree &tree, const QString &path, const QString &n
     return true;
 }
 
-// Keys and values of `from` replace or join those of `onto`; nothing of
-// `onto` goes away.
-void TSettingsStore::Overlay(TTree &onto, const TTree &from)
+// Nothing of `onto` goes away.
+void TSettingsStore::Overlay(TTree &onto, const TTree &from, bool replace)
 {
     for (const auto &[norm, key] : from) {
-        AddKey(onto, key.Path);
-        for (const auto &[name, value] : key.Values)
-            PutValue(onto, key.Path, name, value);
+        TKey *target = AddKey(onto, key.Path);
+        for (const auto &[name, value] : key.Values) {
+            const bool present = std::any_of(target->Values.begin(), target->Values.end(), [&name](const auto &v) {
+                return v.first.compare(name, Qt::CaseInsensitive) == 0;
+            });
+            if (replace || !present)
+                PutValue(onto, key.Path, name, value);
+        }
     }
 }
 
@@ -490,7 +528,7 @@ bool TSettingsStore::CreateKey(const QString &path)
     return AddKey(FKeys, path) && AddKey(FWritten, path);
 }
 
-std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const QString &name) const
+std::optional<TStoreValue> TSettingsStore::ReadStoredValue(const QString &path, const QString &name) const
 {
     const TKey *key = FindKey(FKeys, path);
     if (!key)
@@ -501,9 +539,18 @@ std::optional<TStoreValue> TSettingsStore::ReadValue(const QString &path, const 
     return std::nullopt;
 }
 
-bool TSettingsStore::WriteValue(const QString &path, const QString &name, const TStoreValue &value)
+bool TSettingsStore::WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value)
 {
     return PutValue(FKeys, path, name, value) && PutValue(FWritten, path, name, value);
+}
+
+// The file as this store knows it keeps its value; the save adds this one
+// only where the file lacks it then.
+bool TSettingsStore::KeepStoredValue(const QString &path, const QString &name, const TStoreValue &value)
+{
+    if (!ReadStoredValue(path, name) && !PutValue(FKeys, path, name, value))
+        return false;
+    return PutValue(FKept, path, name, value);
 }
 
 QStringList TSettingsStore::ValueNames(const QString &path) const
@@ -589,7 +636,7 @@ bool TSettingsStore::ParseTree(const QByteArray &text, TTree &tree)
                 continue;
             }
             const QString path = full.mid(RootName.size() + 1);
-            if (Normalized(path).isEmpty()) {
+            if (NormalizedPath(path).isEmpty()) {
                 ok = false;
                 continue;
             }
@@ -628,8 +675,10 @@ bool TSettingsStore::ParseTree(const QByteArray &text, TTree &tree)
 
 void TSettingsStore::Load()
 {
+    ForgetSeenValues();
     FKeys.clear();
     FWritten.clear();
+    FKept.clear();
     FKeptAside.clear();
     FLoadProblem.clear();
     FSaveBlocked = false;
@@ -684,10 +733,10 @@ QString TSettingsStore::TakeLoadProblem()
     return std::exchange(FLoadProblem, QString());
 }
 
-// The file as it is now, the base of a save. A file removed since it was
-// read is gone with all it held: only this store's writes make the new one,
-// as they would recreate deleted registry keys.
-bool TSettingsStore::ReadForSave(TTree &tree)
+// The file as it is now (`text`), the base of a save. A file removed since
+// it was read is gone with all it held: only this store's writes make the
+// new one, as they would recreate deleted registry keys.
+bool TSettingsStore::ReadForSave(TTree &tree, QByteArray &text)
 {
     QFile file(FFileName);
     if (!file.exists()) {
@@ -695,7 +744,7 @@ bool TSettingsStore::ReadForSave(TTree &tree)
         return true;
     }
     const bool readable = file.open(QIODevice::ReadOnly);
-    const QByteArray text = readable ? file.readAll() : QByteArray();
+    text = readable ? file.readAll() : QByteArray();
     TTree read;
     if (readable && ParseTree(text, read)) {
         tree = std::move(read);
@@ -714,7 +763,7 @@ bool TSettingsStore::Save()
 {
     if (FSaveBlocked)
         return false;
-    if (FWritten.empty())
+    if (FWritten.empty() && FKept.empty())
         return true;
     QDir().mkpath(QFileInfo(FFileName).absolutePath());
     // Read, merge and replace as one step among the instances.
@@ -723,15 +772,20 @@ bool TSettingsStore::Save()
     if (!lock.tryLock(LockWaitMs))
         return false;
     TTree merged;
-    if (!ReadForSave(merged))
+    QByteArray onDisk;
+    if (!ReadForSave(merged, onDisk))
         return false;
+    Overlay(merged, FKept, false);
     Overlay(merged, FWritten);
     const QByteArray text = SerializeTree(merged);
-    QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return false;
+    if (text != onDisk) {
+        QSaveFile file(FFileName);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+            return false;
+    }
     FKeys = std::move(merged);
     FWritten.clear();
+    FKept.clear();
     return true;
 }
 
@@ -753,9 +807,13 @@ bool TRegKey::OpenKey(const QString &path, bool canCreate)
 {
     CloseKey();
     if (!FStore.KeyExists(path)) {
-        if (!canCreate || !FStore.CreateKey(path))
+        if (!canCreate)
             return false;
-        FDirty = true;
+        if (!FStore.NotingShown()) {
+            if (!FStore.CreateKey(path))
+                return false;
+            FDirty = true;
+        }
     }
     FPath = path;
     FOpen = true;
@@ -838,7 +896,8 @@ void TRegKey::Write(const QString &name, const TStoreValue &value)
     if (!FStore.WriteValue(FPath, name, value))
         RaiseError(QStringLiteral("Failed to set data for '%1'").arg(name));
     FLastWritten = name;
-    FDirty = true;
+    if (!FStore.NotingShown())
+        FDirty = true;
 }
 
 void TRegKey::WriteInteger(const QString &name, qint32 value) { Write(name, TStoreValue::FromInteger(value)); }

@@ -15,13 +15,25 @@
 //   "Position"=hex:0a,00,00,00,...
 //   "Name"="Ethernet"
 //
-// Several instances of the program may share that file. A save therefore
-// writes only what this instance wrote since its last save, over the file as
-// it is at that moment (read again, merged, replaced atomically, under a lock
-// file beside it), so values another instance saved in the meantime stay. A
-// crash during a save leaves either the old or the new file. A file that
-// cannot be read completely is copied aside before anything overwrites it,
-// and the user is told once.
+// Several instances of the program may run at once on one store, and each
+// writes all its values at exit. A value written with exactly the contents
+// this instance last saw for it is no change of this instance: it is not
+// written over what another instance stored meanwhile, only where the value
+// is missing (so a first run writes everything). What an instance has seen
+// of a value: what it read, what it wrote, and what it showed right after
+// loading (noted as its starting point, see SetNotingShown; a default shown
+// for a missing value counts, a value shown other than stored does not).
+// Every other value is written, a value never seen too. So the instance
+// exiting last keeps what the other one saved, for both backends. The
+// contents compare with their type: an integer 5 and a text "5" differ. A
+// setting changed and changed back before it is written is no change either.
+//
+// The file store's save writes only the values this instance changed since
+// its last save, over the file as it is at that moment (read again, merged,
+// replaced atomically, under a lock file beside it), as the registry takes
+// values one by one. A crash during a save leaves either the old or the new
+// file. A file that cannot be read completely is copied aside before
+// anything overwrites it, and the user is told once.
 //
 // Everything outside this file asks the store through TRegKey or
 // TStoreBackend, never through one backend's own structures.
@@ -73,10 +85,19 @@ public:
     virtual bool KeyExists(const QString &path) const = 0;
     // Creates the key and any missing parents; false when that failed.
     virtual bool CreateKey(const QString &path) = 0;
-    virtual std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const = 0;
-    // Creates the key when needed; false when the value could not be written.
-    virtual bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) = 0;
+    // What is read is what this instance has seen of the value.
+    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const;
+    // Writes the value unless it has the contents this instance last saw
+    // (see above). Creates the key when needed; false when the value could
+    // not be written.
+    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value);
     virtual QStringList ValueNames(const QString &path) const = 0;
+    // While noting, a write stores nothing and creates no key: it notes the
+    // contents as what this instance shows of the value, unless the store
+    // holds another value (a damaged or clamped one, which this instance's
+    // value is to replace at exit).
+    void SetNotingShown(bool noting) { FNotingShown = noting; }
+    bool NotingShown() const { return FNotingShown; }
     // Makes the values written so far durable; false when that failed.
     virtual bool Save() = 0;
     // Text for the user when the store was found damaged (empty otherwise);
@@ -86,6 +107,19 @@ public:
 protected:
     TStoreBackend() = default;
     Q_DISABLE_COPY_MOVE(TStoreBackend)
+
+    virtual std::optional<TStoreValue> ReadStoredValue(const QString &path, const QString &name) const = 0;
+    virtual bool WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value) = 0;
+    // A value written as this instance saw it: stored only where the value
+    // is missing now, never over what another instance stored.
+    virtual bool KeepStoredValue(const QString &path, const QString &name, const TStoreValue &value);
+    // The store was read anew: nothing has been seen of it yet.
+    void ForgetSeenValues() { FSeen.clear(); }
+
+private:
+    // By normalised key path and case-folded value name; none: seen missing.
+    mutable std::map<std::pair<QString, QString>, std::optional<TStoreValue>> FSeen;
+    bool FNotingShown = false;
 };
 
 // The settings file.
@@ -104,16 +138,16 @@ public:
     const QString &FileName() const { return FFileName; }
     bool KeyExists(const QString &path) const override;
     bool CreateKey(const QString &path) override;
-    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override;
-    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override;
     QStringList ValueNames(const QString &path) const override;
 
-    // Merges the keys created and values written since the last save into
-    // the file as it is now; false when the file could not be written (the
-    // writes are then kept for the next save). Afterwards the store shows
-    // the merged file. A file that has become unreadable since it was read
-    // is kept aside first, and what this store last knew of it, updated by
-    // whatever can still be read, takes its place under the writes.
+    // Merges the keys created and values changed since the last save into
+    // the file as it is now, and the values written unchanged where the
+    // file lacks them; false when the file could not be written (the writes
+    // are then kept for the next save). A file the merge would not change is
+    // left as it is. Afterwards the store shows the merged file. A file that
+    // has become unreadable since it was read is kept aside first, and what
+    // this store last knew of it, updated by whatever can still be read,
+    // takes its place under the writes.
     bool Save() override;
     // Reads the file again, as at start; writes not saved are dropped.
     void Reload();
@@ -126,6 +160,11 @@ public:
     QByteArray Serialize() const;
     bool Parse(const QByteArray &text);
 
+protected:
+    std::optional<TStoreValue> ReadStoredValue(const QString &path, const QString &name) const override;
+    bool WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value) override;
+    bool KeepStoredValue(const QString &path, const QString &name, const TStoreValue &value) override;
+
 private:
     struct TKey
     {
@@ -134,21 +173,23 @@ private:
     };
     using TTree = std::map<QString, TKey>;  // by normalised path
 
-    static QString Normalized(const QString &path);
     static const TKey *FindKey(const TTree &tree, const QString &path);
     // None for a path that names no key below the root.
     static TKey *AddKey(TTree &tree, const QString &path);
     static bool PutValue(TTree &tree, const QString &path, const QString &name, const TStoreValue &value);
-    static void Overlay(TTree &onto, const TTree &from);
+    // Keys and values of `from` join `onto`; when `replace`, they also
+    // replace values of the same name.
+    static void Overlay(TTree &onto, const TTree &from, bool replace = true);
     static bool ParseTree(const QByteArray &text, TTree &tree);
     static QByteArray SerializeTree(const TTree &tree);
     void Load();
-    bool ReadForSave(TTree &tree);
+    bool ReadForSave(TTree &tree, QByteArray &text);
     bool KeepAside(const QByteArray &text, bool atSave);
 
     QString FFileName;
     TTree FKeys;             // the file as last read or saved, with this store's writes
-    TTree FWritten;          // keys created and values written since the last save
+    TTree FWritten;          // keys created and values changed since the last save
+    TTree FKept;             // values written unchanged since the last save
     QByteArray FKeptAside;   // fingerprint of the unreadable text last kept aside
     QString FLoadProblem;
     bool FSaveBlocked = false;  // an unreadable file could not be kept aside

@@ -16,6 +16,7 @@
 // the user's store, prints "ready", then answers each command line with one
 // line ("ok", a value, or "error <message>"):
 //   write <key> <name> int|text|binary <data>  the key stays open until "save"
+//   shown <key> <name> int|text|binary <data>  notes the value as shown after loading
 //   save                                 closes the open keys (the store saves)
 //   chain <count> <name>                 saves a latency chain of <count>
 //                                        networks named "<name> 1" ...
@@ -228,6 +229,13 @@ int RunInstance()
                 open.push_back(std::make_unique<TRegKey>());
                 open.back()->OpenKey(KeyPath(words.value(1)), true);
                 WriteValue(*open.back(), words.value(2), words.value(3), words.mid(4).join(u' '));
+            } else if (command == QLatin1String("shown")) {
+                store.SetNotingShown(true);
+                TRegKey key;
+                key.OpenKey(KeyPath(words.value(1)), true);
+                WriteValue(key, words.value(2), words.value(3), words.mid(4).join(u' '));
+                key.CloseKey();
+                store.SetNotingShown(false);
             } else if (command == QLatin1String("save")) {
                 for (const auto &key : open)
                     key->CloseKey();

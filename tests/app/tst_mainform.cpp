@@ -123,6 +123,8 @@ private slots:
     void storedPlacementRoundTrip();
     void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
     void calculatorNeverBuiltKeepsItsStoredSettings();
+    void anotherInstancesSaveSurvivesThisExit_data();
+    void anotherInstancesSaveSurvivesThisExit();
     void settingsFileDamagedWhileRunningIsReportedAtExit();
     void buildingHiddenCalculatorsKeepsTheFocus();
     void exceptionInAHandlerIsShownAndTheProgramCarriesOn();
@@ -447,6 +449,52 @@ void tst_MainForm::calculatorNeverBuiltKeepsItsStoredSettings()
     QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NodeA")),
              TStoreValue::FromBinary(QByteArray::fromHex("0010000005000000")));
     QCOMPARE(*saved.ReadValue(LatencySettingsKey, QStringLiteral("NumNetworks")), TStoreValue::FromInteger(1));
+    QVERIFY(TakeErrorMessages().isEmpty());
+}
+
+void tst_MainForm::anotherInstancesSaveSurvivesThisExit_data()
+{
+    QTest::addColumn<bool>("stored");  // every value stored, as the program loads it
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+
+    const QString dravok = MainSettingsKey + QStringLiteral("\\Dravok");
+    // A first run shows the defaults of values missing from the store.
+    QTest::newRow("first run, IP subnet") << false << dravok << "SubnetAddress";
+    QTest::newRow("stored, IP subnet") << true << dravok << "SubnetAddress";
+    QTest::newRow("first run, latency") << false << LatencySettingsKey << "NumNetworks";
+    QTest::newRow("stored, latency") << true << LatencySettingsKey << "NumNetworks";
+}
+
+// This window changes nothing; another instance saves a value meanwhile.
+void tst_MainForm::anotherInstancesSaveSurvivesThisExit()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    if (stored)
+        FEnv->WriteSettingsFile(RootKeyFile(
+            "\"Calculator\"=dword:00000001\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20\\Dravok]\r\n"
+            "\"UseSubnetBits\"=dword:00000001\r\n\"UseRFC1878\"=dword:00000000\r\n\"AddressType\"=\"B\"\r\n"
+            "\"SubnetBits\"=dword:00000008\r\n\"SubnetAddress\"=dword:80000101\r\n"
+            "\"SupernetAddress\"=dword:c0000001\r\n\r\n"
+            "[HKEY_CURRENT_USER\\Software\\Vorl Group\\Tarvelo Calculator\\2.20\\LatencyCalc]\r\n"
+            "\"NodeA\"=hex:40,00,00,00,00,00,00,00\r\n\"NodeB\"=hex:00,04,00,00,00,00,00,00\r\n"
+            "\"NumNetworks\"=dword:00000001\r\n"
+            "\"Network1\"=hex:00,00,00,00,00,00,00,00,4b,00,00,00,0e,00,00,00,00,00,00,00,08,00,00,00\r\n"
+            "\"Network1Name\"=\"<Unknown Topology>\"\r\n"));
+    TMainForm form;
+    form.CalcArea<TLatencyArea>();  // as right after the first frame
+    {
+        TSettingsStore other(TSettingsStore::DefaultFileName());
+        QVERIFY(other.WriteValue(key, name, TStoreValue::FromInteger(12345)));
+        QVERIFY(other.Save());
+    }
+    form.close();
+    TSettingsStore saved(TSettingsStore::DefaultFileName());
+    QCOMPARE(saved.ReadValue(key, name), TStoreValue::FromInteger(12345));
+    QVERIFY(saved.ReadValue(MainSettingsKey, QStringLiteral("Position")));  // this window's own
     QVERIFY(TakeErrorMessages().isEmpty());
 }
 

@@ -45,6 +45,8 @@ private slots:
     void latencyChainOfTheLastWriterLoads_data();
     void latencyChainOfTheLastWriterLoads();
     void simultaneousSavesLoseNothing();
+    void lastToExitKeepsWhatTheOtherChanged_data();
+    void lastToExitKeepsWhatTheOtherChanged();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnv;
@@ -314,6 +316,66 @@ void tst_SettingsInstances::simultaneousSavesLoseNothing()
     QVERIFY2(lost.isEmpty(), qPrintable(lost.join(u' ')));
     QCOMPARE(after.ReadValue(MainSettingsKey, QStringLiteral("Calculator")), TStoreValue::FromInteger(1));
     QVERIFY(!QFile::exists(FEnv->SettingsFileName() + QStringLiteral(".lock")));
+}
+
+void tst_SettingsInstances::lastToExitKeepsWhatTheOtherChanged_data()
+{
+    QTest::addColumn<QByteArray>("name");      // "SubnetBits" is stored as 8 at the start, "SubnetAddress" is not
+    QTest::addColumn<QByteArray>("bStart");    // what B does with it at its start: read, shown <value>, nothing
+    QTest::addColumn<QByteArray>("bWrites");   // what B writes for it at exit
+    QTest::addColumn<QByteArray>("stored");    // after both exited
+
+    // A changed it, B wrote what it had at its start: not B's change.
+    QTest::newRow("B writes it as read") << QByteArray("SubnetBits") << QByteArray("read") << QByteArray("int 8")
+                                         << QByteArray("int 22");
+    QTest::newRow("B writes it as shown") << QByteArray("SubnetBits") << QByteArray("shown int 8")
+                                          << QByteArray("int 8") << QByteArray("int 22");
+    QTest::newRow("first run: B writes the default it showed")
+        << QByteArray("SubnetAddress") << QByteArray("shown int 8") << QByteArray("int 8") << QByteArray("int 22");
+    QTest::newRow("B changed it too") << QByteArray("SubnetBits") << QByteArray("read") << QByteArray("int 30")
+                                      << QByteArray("int 30");
+    QTest::newRow("B writes it as text") << QByteArray("SubnetBits") << QByteArray("read") << QByteArray("text 8")
+                                         << QByteArray("text 8");
+    // What B shows otherwise than stored (a clamped value) replaces it.
+    QTest::newRow("B showed it otherwise") << QByteArray("SubnetBits") << QByteArray("shown int 9")
+                                           << QByteArray("int 9") << QByteArray("int 9");
+    // What B never saw of the store is B's own value.
+    QTest::newRow("B never saw it") << QByteArray("SubnetBits") << QByteArray() << QByteArray("int 8")
+                                    << QByteArray("int 8");
+}
+
+// Every instance writes every value it has at exit; A exits first, then B.
+void tst_SettingsInstances::lastToExitKeepsWhatTheOtherChanged()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, bStart);
+    QFETCH(QByteArray, bWrites);
+    QFETCH(QByteArray, stored);
+
+    TInstance a, b;
+    QVERIFY(a.Ready() && b.Ready());
+    QVERIFY(a.Ask("read Dravok " + name).startsWith(name == "SubnetBits" ? "int 8" : "missing"));
+    QCOMPARE(a.Ask("read . Calculator"), "int 1");
+    if (bStart == "read")
+        QVERIFY(!b.Ask("read Dravok " + name).isEmpty());
+    else if (bStart.startsWith("shown"))
+        QCOMPARE(b.Ask("shown Dravok " + name + bStart.mid(5)), "ok");
+    QCOMPARE(b.Ask("read . Calculator"), "int 1");
+
+    QCOMPARE(a.Ask("write Dravok " + name + " int 22"), "ok");
+    QCOMPARE(a.Ask("write . Calculator int 1"), "ok");
+    QCOMPARE(a.Ask("save"), "ok");
+    QCOMPARE(b.Ask("write Dravok " + name + ' ' + bWrites), "ok");
+    QCOMPARE(b.Ask("write . Calculator int 2"), "ok");
+    QCOMPARE(b.Ask("save"), "ok");
+
+    TInstance after;
+    QVERIFY(after.Ready());
+    QCOMPARE(after.Ask("read Dravok " + name), stored);
+    QCOMPARE(after.Ask("read . Calculator"), "int 2");
+    for (const auto &[key, name, value] : StartValues())
+        if (name.startsWith(QLatin1String("Kept")))
+            QCOMPARE(Stored(key, name), value);
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsInstances)

@@ -1,5 +1,9 @@
 #include <QTest>
 
+#include <functional>
+#include <map>
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 
@@ -7,7 +11,61 @@
 #include "app/VorlGlobal.h"
 #include "tests/common/TestEnvironment.h"
 
+using namespace Qt::StringLiterals;
+
 using TValueWriter = void (*)(TRegKey &);
+
+namespace QTest {
+template <>
+char *toString(const std::optional<TStoreValue> &v)
+{
+    if (!v)
+        return qstrdup("missing");
+    return qstrdup(QStringLiteral("type %1: %2 \"%3\"").arg(int(v->Type)).arg(v->Integer).arg(v->Text).toUtf8().constData());
+}
+} // namespace QTest
+
+namespace {
+
+// Several instances of the program on one registry: each a backend of its
+// own over the same values, taken one by one as they are written.
+class TSharedRegistry final : public TStoreBackend
+{
+public:
+    using TValues = std::map<std::pair<QString, QString>, TStoreValue>;  // by folded path and name
+
+    explicit TSharedRegistry(std::shared_ptr<TValues> values)
+        : FValues(std::move(values))
+    {
+    }
+    bool KeyExists(const QString &) const override { return true; }
+    bool CreateKey(const QString &) override { return true; }
+    QStringList ValueNames(const QString &) const override { return {}; }
+    bool Save() override { return true; }
+
+protected:
+    std::optional<TStoreValue> ReadStoredValue(const QString &path, const QString &name) const override
+    {
+        const auto found = FValues->find(Key(path, name));
+        return found == FValues->end() ? std::nullopt : std::optional(found->second);
+    }
+    bool WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value) override
+    {
+        (*FValues)[Key(path, name)] = value;
+        return true;
+    }
+
+private:
+    static std::pair<QString, QString> Key(const QString &path, const QString &name)
+    {
+        return {path.toCaseFolded(), name.toCaseFolded()};
+    }
+    std::shared_ptr<TValues> FValues;
+};
+
+const QString DravokKey = MainSettingsKey + QStringLiteral("\\Dravok");
+
+} // namespace
 
 class tst_SettingsStore : public QObject
 {
@@ -24,6 +82,8 @@ private slots:
     void unreadableFileIsKeptAsideAndGoodValuesSurvive_data();
     void unreadableFileIsKeptAsideAndGoodValuesSurvive();
     void saveLeavesNoTemporaryFiles();
+    void valueWrittenAsSeenIsNoChange_data();
+    void valueWrittenAsSeenIsNoChange();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnv;
@@ -222,6 +282,99 @@ void tst_SettingsStore::saveLeavesNoTemporaryFiles()
     TRegKey key;
     QVERIFY(key.OpenKey(MainSettingsKey, false));
     QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), 2);
+}
+
+void tst_SettingsStore::valueWrittenAsSeenIsNoChange_data()
+{
+    QTest::addColumn<bool>("registry");
+    QTest::addColumn<QString>("name");       // stored as integer 8 at start, except "Absent"
+    QTest::addColumn<QString>("start");      // "read": this instance reads the value first; "shown N": it
+                                             // shows N after loading; "": neither
+    QTest::addColumn<QString>("meanwhile");  // "other": another instance stores 30; "delete": the store is emptied
+    QTest::addColumn<TStoreValue>("written");
+    QTest::addColumn<std::optional<TStoreValue>>("stored");  // after this instance's save
+
+    const TStoreValue eight = TStoreValue::FromInteger(8);
+    const TStoreValue thirty = TStoreValue::FromInteger(30);
+    for (const bool registry : {false, true}) {
+        const auto row = [registry](const char *name) -> QTestData & {
+            return QTest::addRow("%s: %s", registry ? "registry" : "file", name) << registry;
+        };
+        // Written as it was read: the other instance's change stays.
+        row("as read, changed by another") << u"SubnetBits"_s << u"read"_s << u"other"_s << eight << std::optional(thirty);
+        row("as read, changed by none") << u"SubnetBits"_s << u"read"_s << QString() << eight << std::optional(eight);
+        row("changed, changed by another") << u"SubnetBits"_s << u"read"_s << u"other"_s << TStoreValue::FromInteger(22)
+                                            << std::optional(TStoreValue::FromInteger(22));
+        // Another type is another value.
+        row("as text, changed by another") << u"SubnetBits"_s << u"read"_s << u"other"_s
+                                            << TStoreValue::FromText(u"8"_s)
+                                            << std::optional(TStoreValue::FromText(u"8"_s));
+        // A value never seen, or seen missing, is always written.
+        row("never read, changed by another") << u"SubnetBits"_s << QString() << u"other"_s << eight
+                                               << std::optional(eight);
+        row("read missing, stored by another") << u"Absent"_s << u"read"_s << u"other"_s << eight << std::optional(eight);
+        // What a first run shows for a missing value is its starting point.
+        row("shown missing, stored by another") << u"Absent"_s << u"shown 8"_s << u"other"_s << eight
+                                                << std::optional(thirty);
+        row("shown as stored, changed by another") << u"SubnetBits"_s << u"shown 8"_s << u"other"_s << eight
+                                                   << std::optional(thirty);
+        // Shown otherwise than stored (clamped, say): its own value replaces it.
+        row("shown otherwise, read first") << u"SubnetBits"_s << u"read shown 9"_s << QString()
+                                           << TStoreValue::FromInteger(9) << std::optional(TStoreValue::FromInteger(9));
+        // Gone meanwhile: what this instance had comes back.
+        row("as read, deleted meanwhile") << u"SubnetBits"_s << u"read"_s << u"delete"_s << eight << std::optional(eight);
+    }
+}
+
+void tst_SettingsStore::valueWrittenAsSeenIsNoChange()
+{
+    QFETCH(bool, registry);
+    QFETCH(QString, name);
+    QFETCH(QString, start);
+    QFETCH(QString, meanwhile);
+    QFETCH(TStoreValue, written);
+    QFETCH(std::optional<TStoreValue>, stored);
+
+    const QString file = FEnv->SettingsFileName();
+    const auto values = std::make_shared<TSharedRegistry::TValues>();
+    // One more instance starting on the store.
+    const std::function<std::unique_ptr<TStoreBackend>()> instance = [&]() -> std::unique_ptr<TStoreBackend> {
+        if (registry)
+            return std::make_unique<TSharedRegistry>(values);
+        return std::make_unique<TSettingsStore>(file);
+    };
+    {
+        const auto first = instance();
+        QVERIFY(first->WriteValue(DravokKey, u"SubnetBits"_s, TStoreValue::FromInteger(8)));
+        QVERIFY(first->Save());
+    }
+
+    const auto mine = instance();
+    const auto other = instance();
+    if (start.startsWith(u"read"))
+        mine->ReadValue(DravokKey, name);
+    if (start.contains(u"shown")) {
+        const QByteArray file = FEnv->ReadSettingsFile();
+        const std::size_t registryValues = values->size();
+        mine->SetNotingShown(true);
+        QVERIFY(mine->WriteValue(DravokKey, name, TStoreValue::FromInteger(start.section(u' ', -1).toInt())));
+        mine->SetNotingShown(false);
+        QVERIFY(mine->Save());
+        // Noting stores nothing.
+        QCOMPARE(FEnv->ReadSettingsFile(), file);
+        QCOMPARE(values->size(), registryValues);
+    }
+    if (meanwhile == u"other") {
+        QVERIFY(other->WriteValue(DravokKey, name, TStoreValue::FromInteger(30)));
+        QVERIFY(other->Save());
+    } else if (meanwhile == u"delete") {
+        values->clear();
+        QVERIFY(!QFile::exists(file) || QFile::remove(file));
+    }
+    QVERIFY(mine->WriteValue(DravokKey, name, written));
+    QVERIFY(mine->Save());
+
+    QCOMPARE(instance()->ReadValue(DravokKey, name), stored);
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsStore)

@@ -26,7 +26,20 @@ public:
         return !sub.isEmpty();
     }
 
-    std::optional<TStoreValue> ReadValue(const QString &path, const QString &name) const override
+    QStringList ValueNames(const QString &path) const override
+    {
+        QStringList names;
+        const auto key = FKeys.find(Folded(path));
+        if (key != FKeys.end())
+            for (const auto &[n, v] : key->second)
+                names << n;
+        return names;
+    }
+
+    bool Save() override { return true; }
+
+protected:
+    std::optional<TStoreValue> ReadStoredValue(const QString &path, const QString &name) const override
     {
         const auto key = FKeys.find(Folded(path));
         if (key != FKeys.end())
@@ -36,7 +49,7 @@ public:
         return std::nullopt;
     }
 
-    bool WriteValue(const QString &path, const QString &name, const TStoreValue &value) override
+    bool WriteStoredValue(const QString &path, const QString &name, const TStoreValue &value) override
     {
         if (!CreateKey(path))
             return false;
@@ -49,18 +62,6 @@ public:
         values.emplace_back(name, value);
         return true;
     }
-
-    QStringList ValueNames(const QString &path) const override
-    {
-        QStringList names;
-        const auto key = FKeys.find(Folded(path));
-        if (key != FKeys.end())
-            for (const auto &[n, v] : key->second)
-                names << n;
-        return names;
-    }
-
-    bool Save() override { return true; }
 
 private:
     static QString Folded(const QString &path)

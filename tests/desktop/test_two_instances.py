@@ -57,6 +57,17 @@ class TwoInstancesTest(DesktopTestCase):
         self.assertEqual(self.saved(), (0x0A141E28, 2),
                          "(SubnetAddress saved by the first instance, NumNetworks saved by the second)")
 
+    def test_what_each_instance_changed_is_kept_the_other_way_round(self):
+        # The second instance's latency calculator, built hidden after its
+        # first frame and never shown, saves nothing over the first's chain.
+        first, second = self.start_two()
+        self.insert_network(first)
+        self.type_address(second, (10, 20, 30, 40))
+        first.close_with_ctrl_x()
+        second.close_with_ctrl_x()
+        self.assertEqual(self.saved(), (0x0A141E28, 2),
+                         "(SubnetAddress saved by the second instance, NumNetworks saved by the first)")
+
 
 if __name__ == "__main__":
     desktop.main()
