@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,6 +110,7 @@ private slots:
     void firstRunShowsTheIPSubnetCalculator();
     void menuItems_data();
     void menuItems();
+    void menuBarHoldsEachItemOnceInOrder();
     void logoClicksCycleAndReturn();
     void logoDoubleClickIsOneStep_data();
     void logoDoubleClickIsOneStep();
@@ -209,6 +211,36 @@ void tst_MainForm::menuItems()
     for (QMenu *menu : form.findChildren<QMenu *>())
         inMenu = inMenu || menu->actions().contains(item);
     QVERIFY(inMenu);
+}
+
+void tst_MainForm::menuBarHoldsEachItemOnceInOrder()
+{
+    TMainForm form;
+    form.show();
+    // Every calculator built: each adds its Options items once.
+    QTRY_VERIFY(form.findChild<TRadixelArea *>() && form.findChild<TLatencyArea *>());
+    QStringList menus;
+    for (QAction *menu : form.menuBar()->actions()) {
+        QStringList items;
+        for (QAction *item : menu->menu()->actions())
+            items << item->objectName();
+        menus << menu->menu()->objectName() + u": " + items.join(u' ');
+    }
+    QCOMPARE(menus, (QStringList{
+                        u"FileMenuItem: ExitMenuItem"_s,
+                        u"EditMenuItem: CopyMenuItem"_s,
+                        u"CalculatorMenuItem: RadixelCalculatorMenuItem IPSubnetCalculatorMenuItem "
+                        "LatencyCalculatorMenuItem"_s,
+                        u"OptionsMenuItem: SubnetBitsMenuItem NetworkBitsMenuItem N1 RFC1878MenuItem"_s,
+                        u"HelpMenuItem: HelpTopicsMenuItem SeparatorMenuItem1 WebMenuItem SeparatorMenuItem2 "
+                        "AboutMenuItem"_s,
+                    }));
+    QCOMPARE(form.menuBar()->actions().at(2)->menu()->title(), QStringLiteral("Ca&lculator"));
+    QCOMPARE(form.menuBar()->actions().at(3)->menu()->title(), QStringLiteral("&Options"));
+    // The calculator items are one radio group.
+    form.LatencyCalculatorMenuItem->trigger();
+    QCOMPARE(Checked(form), QStringLiteral("Latency"));
+    QCOMPARE(Shown(form), QStringLiteral("Latency"));
 }
 
 void tst_MainForm::logoClicksCycleAndReturn()
