@@ -23,10 +23,12 @@ namespace {
 constexpr int ClientWidth = 292;
 constexpr int ClientHeight = 409;
 
-QFrame *LogoPanel(QWidget *parent, const char *name, const QRect &geometry)
+// A white, single-bordered panel filled by a picture with a hand cursor and
+// a hint, which is also the picture's accessible name.
+TImage *LogoImage(QWidget *parent, const char *panelName, const QRect &geometry, const char *name, const QString &hint)
 {
     auto *panel = new QFrame(parent);
-    panel->setObjectName(QLatin1String(name));
+    panel->setObjectName(QLatin1String(panelName));
     panel->setGeometry(geometry);
     panel->setFrameShape(QFrame::Box);
     panel->setLineWidth(1);
@@ -35,7 +37,13 @@ QFrame *LogoPanel(QWidget *parent, const char *name, const QRect &geometry)
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Dark));
     panel->setPalette(palette);
-    return panel;
+    auto *image = new TImage(panel);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(panel->contentsRect());
+    image->setCursor(Qt::PointingHandCursor);
+    image->setToolTip(hint);
+    image->setAccessibleName(hint);
+    return image;
 }
 
 } // namespace
@@ -110,22 +118,14 @@ void TMainForm::CreateControls()
     MainMenuBevel->setFrameShadow(QFrame::Sunken);
     MainMenuBevel->setGeometry(0, 0, ClientWidth, 2);
 
-    CalcLogoPanel = LogoPanel(client, "CalcLogoPanel", QRect(8, 8, 185, 73));
-    CalcImage = new TImage(CalcLogoPanel);
-    CalcImage->setObjectName(QStringLiteral("CalcImage"));
-    CalcImage->setGeometry(CalcLogoPanel->contentsRect());
-    CalcImage->setCursor(Qt::PointingHandCursor);
-    CalcImage->setToolTip(QStringLiteral("Click to cycle calculators"));
-    CalcImage->setAccessibleName(CalcImage->toolTip());
+    CalcImage = LogoImage(client, "CalcLogoPanel", QRect(8, 8, 185, 73), "CalcImage",
+                          QStringLiteral("Click to cycle calculators"));
+    CalcLogoPanel = static_cast<QFrame *>(CalcImage->parentWidget());
     GuardedConnect(CalcImage, &TImage::Click, this, &TMainForm::CalcImageClick);
 
-    VorlGroupLogoPanel = LogoPanel(client, "VorlGroupLogoPanel", QRect(198, 8, 86, 73));
-    VorlGroupImage = new TImage(VorlGroupLogoPanel);
-    VorlGroupImage->setObjectName(QStringLiteral("VorlGroupImage"));
-    VorlGroupImage->setGeometry(VorlGroupLogoPanel->contentsRect());
-    VorlGroupImage->setCursor(Qt::PointingHandCursor);
-    VorlGroupImage->setToolTip(QStringLiteral("Click to go to Vorl Group's website"));
-    VorlGroupImage->setAccessibleName(VorlGroupImage->toolTip());
+    VorlGroupImage = LogoImage(client, "VorlGroupLogoPanel", QRect(198, 8, 86, 73), "VorlGroupImage",
+                               QStringLiteral("Click to go to Vorl Group's website"));
+    VorlGroupLogoPanel = static_cast<QFrame *>(VorlGroupImage->parentWidget());
     GuardedConnect(VorlGroupImage, &TImage::Click, this, &TMainForm::VorlGroupImageClick);
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
