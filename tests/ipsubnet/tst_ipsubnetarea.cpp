@@ -33,7 +33,6 @@ private slots:
     void firstOctetEntry();
     void otherOctetEntry_data();
     void otherOctetEntry();
-    void refusedKeysBeep();
     void enterAppliesWithoutLeaving();
     void windowShortcutsBeatTheFields_data();
     void windowShortcutsBeatTheFields();
@@ -191,20 +190,6 @@ void tst_IPSubnetArea::otherOctetEntry()
     for (int i = 0; i < 4; ++i)
         QCOMPARE(fields[i]->text(), octets.at(i));
     QVERIFY(FArea->SubnetTableDirty());
-}
-
-void tst_IPSubnetArea::refusedKeysBeep()
-{
-    ShowPage(FArea->AddressInfoTab);
-    FArea->MaskEdit2->selectAll();
-    QTest::keyClicks(FArea->MaskEdit2, u"4x.-"_s);
-    QCOMPARE(FArea->MaskEdit2->text(), u"4"_s);
-    QCOMPARE(BeepCount(), 3);
-    QTest::keyClicks(FArea->MaskEdit2, u"5678"_s);
-    QCOMPARE(FArea->MaskEdit2->text().size(), 3);
-    QVERIFY(BeepCount() >= 3);
-    QTest::keyClick(FArea->MaskEdit2, Qt::Key_Return);
-    QCOMPARE(FArea->Subnet().DecimalText(), u"128.255.1.1"_s);
 }
 
 void tst_IPSubnetArea::enterAppliesWithoutLeaving()
