@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -10,25 +9,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QTabBar>
+#include <QToolButton>
 
 #include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
+#include "controls/Artwork.h"
 #include "controls/BetterSpinEdit.h"
 #include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "controls/VorlPanels.h"
-#include "ipsubnet/CIDRPage.h"
-#include "ipsubnet/SubnetHostPage.h"
+#include "ipsubnet/SubnetPageLayout.h"
 
 namespace {
 
 const QString SubnetSettingsKey = MainSettingsKey + QStringLiteral("\\Dravok");
 
 } // namespace
-
-// --- TIPSubnetArea ---
 
 TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     : TCalcArea(parent)
@@ -55,25 +51,31 @@ void TIPSubnetArea::InitSubnetCalculator()
     DravokPageControl->setAccessibleName(QStringLiteral("IP Subnet Calculator"));
     DravokPageControl->setObjectName(QStringLiteral("DravokPageControl"));
     DravokPageControl->setGeometry(0, 88, 276, 225);
-    const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
-        page = new QWidget;
+    const auto addPage = [this](QWidget *page, const char *name, const QString &caption) {
         page->setObjectName(QLatin1String(name));
         DravokPageControl->addTab(page, caption);
     };
+    GeneralInfoTab = new QWidget;
     addPage(GeneralInfoTab, "GeneralInfoTab", QStringLiteral("General Info"));
+    AddressInfoTab = new QWidget;
     addPage(AddressInfoTab, "AddressInfoTab", QStringLiteral("Address Info"));
-    addPage(SubnetHostTab, "SubnetHostTab", QStringLiteral("Subnets/Hosts"));
-    addPage(CIDRTab, "CIDRTab", QStringLiteral("CIDR"));
     CreateGeneralInfoPage();
     CreateAddressInfoPage();
-    new TSubnetHostPage(this);
-    new TCIDRPage(this);
+    // Built in the page control, so that their captions are measured in
+    // the area's font.
+    SubnetHostTab = new TSubnetHostPage(FSubnet, DravokPageControl);
+    addPage(SubnetHostTab, "SubnetHostTab", QStringLiteral("Subnets/Hosts"));
+    CopySubnetHostButton = CreateCopyButton(this, "CopySubnetHostButton",
+                                            QStringLiteral("Copy subnet/host table to clipboard"), QRect(232, 54, 25, 25));
+    CopySubnetHostButton->setEnabled(false);
+    GuardedConnect(CopySubnetHostButton, &QToolButton::clicked, this, &TIPSubnetArea::CopySubnetHostButtonClick);
+    CIDRTab = new TCIDRPage(FSupernet, DravokPageControl);
+    addPage(CIDRTab, "CIDRTab", QStringLiteral("CIDR"));
+    GuardedConnect(CIDRTab, &TCIDRPage::OctetEntered, this, &TIPSubnetArea::MaskEdit5Exit);
     CreateOptionsActions();
 
     setTabOrder(BitsSpinEdit, DravokPageControl);
     DravokPageControl->setCurrentWidget(GeneralInfoTab);
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
     UpdateSubnetDisplay();
 }
 
@@ -114,26 +116,6 @@ void TIPSubnetArea::CreateSelectorAndBits()
     BitsSpinEdit->SetValue(8);
     BitsLabel->setBuddy(BitsSpinEdit);
     GuardedConnect(BitsSpinEdit, &TBetterSpinEdit::Change, this, [this] { BitsSpinEditChange(); });
-}
-
-QLabel *TIPSubnetArea::CreateLabel(QWidget *page, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, page);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QLabel *caption, const char *name, int left, int top, int width)
-{
-    auto *panel = new TVorlCustomPanel(caption->parentWidget());
-    panel->setObjectName(QLatin1String(name));
-    // No caption has an access key: the buddy only names the value.
-    caption->setBuddy(panel);
-    panel->SetBevelOuter(TBevelCut::bvLowered);
-    panel->SetAlignment(Qt::AlignRight);
-    panel->setGeometry(left, top, width, 21);
-    return panel;
 }
 
 void TIPSubnetArea::CreateGeneralInfoPage()
@@ -221,28 +203,14 @@ QList<QAction *> TIPSubnetArea::OptionsActions() const
     return {SubnetBitsMenuItem, NetworkBitsMenuItem, N1, RFC1878MenuItem};
 }
 
-void TIPSubnetArea::PlugPageContent(QWidget *page, std::function<void()> update)
-{
-    if (page == SubnetHostTab)
-        FUpdateSubnetHostPage = std::move(update);
-    else if (page == CIDRTab)
-        FUpdateCIDRPage = std::move(update);
-}
-
-bool TIPSubnetArea::NetworkBitsMode() const
-{
-    return NetworkBitsMenuItem->isChecked();
-}
-
 bool TIPSubnetArea::CIDRPageShown() const
 {
     return DravokPageControl->currentWidget() == CIDRTab;
 }
 
-// What the bits field shows on the subnet pages for the current mode.
-int TIPSubnetArea::SubnetBitsFieldValue() const
+bool TIPSubnetArea::SubnetTableDirty() const
 {
-    return NetworkBitsMode() ? FSubnet.NetworkBits() + FSubnet.SubnetBits() : FSubnet.SubnetBits();
+    return SubnetHostTab->TableDirty();
 }
 
 // --- Page bookkeeping ---
@@ -250,72 +218,38 @@ int TIPSubnetArea::SubnetBitsFieldValue() const
 void TIPSubnetArea::PageLeaving(QWidget *page)
 {
     if (page == SubnetHostTab) {
-        if (CopySubnetHostButton)
-            CopySubnetHostButton->setEnabled(false);
+        CopySubnetHostButton->setEnabled(false);
         emit CopyEnabledChanged(false);
     } else if (page == CIDRTab) {
-        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Type"));
-        BitsLabel->setText(NetworkBitsMode() ? QStringLiteral("&Network Bits") : QStringLiteral("&Subnet Bits"));
+        UpdateSelectorCaptions();
         DravokPageControl->repaint();
     }
 }
 
 void TIPSubnetArea::PageEntered(QWidget *page)
 {
-    if (page == SubnetHostTab && CopySubnetHostButton) {
+    if (page == SubnetHostTab) {
         CopySubnetHostButton->setEnabled(true);
         emit CopyTargetChanged(CopySubnetHostButton);
-    } else if (page == CIDRTab) {
-        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Prefix"));
-        BitsLabel->setText(QStringLiteral("&Supernet Bits"));
     }
-    if (page == GeneralInfoTab || page == AddressInfoTab || page == SubnetHostTab || page == CIDRTab)
-        UpdateBitsRange();
+    KeepSubnetBitsInRange();
 }
 
-// --- Bits field, class selector, options ---
-
-void TIPSubnetArea::UpdateBitsRange()
+void TIPSubnetArea::KeepSubnetBitsInRange()
 {
-    int minimum = 1;
-    int maximum = 24;
-    int value = FSupernet.SupernetBits();
-    if (!CIDRPageShown()) {
-        const int base = NetworkBitsMode() ? FSubnet.NetworkBits() : 0;
-        minimum = base + FSubnet.MinSubnetBits();
-        maximum = base + FSubnet.MaxSubnetBits();
-        value = SubnetBitsFieldValue();
-    }
-    {
-        // The field may still hold a count of the other mode or page; only
-        // the model's own count, clamped into the new range, may reach it.
-        QScopedValueRollback guard(FSettingBitsRange, true);
-        BitsSpinEdit->SetMinValue(minimum);
-        BitsSpinEdit->SetMaxValue(maximum);
-        BitsSpinEdit->SetValue(value);
-    }
-    if (BitsSpinEdit->Value() != value)
-        BitsSpinEditChange();
+    if (!CIDRPageShown() && FSubnet.RaiseToMinSubnetBits())
+        SubnetHostTab->MarkTableDirty();
 }
+
+// --- Handlers ---
 
 void TIPSubnetArea::BitsSpinEditChange()
 {
-    if (FSettingBitsRange)
-        return;
     const int value = BitsSpinEdit->Value();
-    const quint8 count = quint8(std::clamp(value, 0, 255));
-    if (CIDRPageShown()) {
-        if (value != FSupernet.SupernetBits())
-            FSupernet.SetSupernetBits(count);
-    } else if (!NetworkBitsMode()) {
-        if (value != FSubnet.SubnetBits()) {
-            FSubnet.SetSubnetBits(count);
-            FSubnetTableDirty = true;
-        }
-    } else if (value != FSubnet.NetworkBits() + FSubnet.SubnetBits() && value > FSubnet.NetworkBits()) {
-        FSubnet.SetSubnetBits(quint8(count - FSubnet.NetworkBits()));
-        FSubnetTableDirty = true;
-    }
+    if (CIDRPageShown())
+        FSupernet.SetSupernetBits(quint8(std::clamp(value, 0, 255)));
+    else if (FSubnet.SetBitsCount(FBitsMode, value))
+        SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
@@ -327,100 +261,112 @@ void TIPSubnetArea::AddressTypeRadioGroupClick()
     const auto classType = static_cast<TIPClassType>(index);
     if (CIDRPageShown()) {
         FSupernet.SetClassType(classType);
-        UpdateSubnetDisplay();
-        return;
-    }
-    // In network-bits mode the prefix length shown stays where the new
-    // class allows it. UpdateBitsRange first shows the model's own count, so
-    // setting the remembered one raises the change that applies it, also
-    // after a typed first octet when the field still shows the old prefix.
-    const int networkBits = BitsSpinEdit->Value();
-    FSubnet.SetClassType(classType);
-    UpdateBitsRange();
-    UpdateSubnetDisplay();
-    FSubnetTableDirty = true;
-    if (NetworkBitsMode()) {
-        BitsSpinEdit->SetValue(networkBits);
+    } else {
+        FSubnet.SetClassTypeKeepingBits(FBitsMode, classType);
+        SubnetHostTab->MarkTableDirty();
     }
     UpdateSubnetDisplay();
 }
 
+// On the CIDR page only the check mark changes: the field keeps its
+// supernet meaning until a subnet page shows it.
 void TIPSubnetArea::BitsMenuItemClick(QAction *sender)
 {
-    sender->setChecked(true);
-    if (CIDRPageShown())
-        return;
-    if (sender == SubnetBitsMenuItem)
-        BitsLabel->setText(QStringLiteral("&Subnet Bits"));
-    else
-        BitsLabel->setText(QStringLiteral("&Network Bits"));
-    UpdateBitsRange();
-    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
-    UpdateSubnetDisplay();
+    FBitsMode = sender == NetworkBitsMenuItem ? TBitsMode::bmNetworkBits : TBitsMode::bmSubnetBits;
+    if (!CIDRPageShown())
+        UpdateSubnetDisplay();
 }
 
 void TIPSubnetArea::RFC1878MenuItemClick()
 {
     FSubnet.SetRFC1878(RFC1878MenuItem->isChecked());
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
+    // Without the allowance the field's range starts at two subnet bits.
+    KeepSubnetBitsInRange();
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
-// --- Octet entry ---
-
 void TIPSubnetArea::MaskEdit1Exit()
 {
-    FSubnet.SetByte(0, ReadOctetText(TOctetBox::obSubnetAddress, 0, MaskEdit1->text()));
-    FSubnetTableDirty = true;
+    FSubnet.SetOctetText(FBitsMode, 0, MaskEdit1->text());
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
 void TIPSubnetArea::MaskEdit2Exit(int index)
 {
-    FSubnet.SetByte(quint8(index),
-                    ReadOctetText(TOctetBox::obSubnetAddress, quint8(index), AddressEdit->Field(index)->text()));
-    FSubnetTableDirty = true;
+    FSubnet.SetOctetText(FBitsMode, quint8(index), AddressEdit->Field(index)->text());
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::MaskEdit5Exit(int index, const QString &text)
+{
+    FSupernet.SetOctetText(quint8(index), text);
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::CopySubnetHostButtonClick()
+{
+    SubnetHostTab->CopyToClipboard();
 }
 
 // --- Display ---
 
-void TIPSubnetArea::SelectAddressType(int index)
-{
-    if (FAddressTypeButtons->checkedId() == index)
-        return;
-    {
-        // The handler runs here, in this call, not from the toggle signal.
-        const QSignalBlocker blocker(FAddressTypeButtons);
-        FAddressTypeButtons->button(index)->setChecked(true);
-    }
-    AddressTypeRadioGroupClick();
-}
-
 void TIPSubnetArea::UpdateSubnetDisplay()
 {
-    if (FUpdatingSubnetDisplay)
-        return;
-    QScopedValueRollback guard(FUpdatingSubnetDisplay, true);
+    const bool cidr = CIDRPageShown();
+    {
+        const QSignalBlocker blocker(FAddressTypeButtons);
+        const TIPClassType classType = cidr ? FSupernet.ClassType() : FSubnet.ClassType();
+        if (QAbstractButton *item = FAddressTypeButtons->button(int(classType)))
+            item->setChecked(true);
+    }
+    UpdateSelectorCaptions();
+    UpdateBitsRange();
+    UpdateOptionsItems();
 
     QWidget *page = DravokPageControl->currentWidget();
-    if (page == CIDRTab) {
-        SelectAddressType(int(FSupernet.ClassType()));
-        BitsSpinEdit->SetValue(FSupernet.SupernetBits());
-        if (FUpdateCIDRPage)
-            FUpdateCIDRPage();
-        return;
-    }
-
-    SelectAddressType(int(FSubnet.ClassType()));
-    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
     if (page == GeneralInfoTab)
         UpdateGeneralInfo();
     else if (page == AddressInfoTab)
         UpdateAddressInfo();
-    else if (page == SubnetHostTab && FUpdateSubnetHostPage)
-        FUpdateSubnetHostPage();
+    else if (page == SubnetHostTab)
+        SubnetHostTab->UpdateSubnetHostDisplay();
+    else if (page == CIDRTab)
+        CIDRTab->UpdateCIDRDisplay();
+}
+
+void TIPSubnetArea::UpdateSelectorCaptions()
+{
+    if (CIDRPageShown()) {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Prefix"));
+        BitsLabel->setText(QStringLiteral("&Supernet Bits"));
+    } else {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Type"));
+        BitsLabel->setText(FBitsMode == TBitsMode::bmNetworkBits ? QStringLiteral("&Network Bits")
+                                                                 : QStringLiteral("&Subnet Bits"));
+    }
+}
+
+// The minimum is written before the maximum; the count of the models lies
+// inside the range, so the field shows it unclamped.
+void TIPSubnetArea::UpdateBitsRange()
+{
+    const bool cidr = CIDRPageShown();
+    const TBitsRange range = cidr ? TIPAddSupernet::BitsRange() : FSubnet.BitsRange(FBitsMode);
+    const QSignalBlocker blocker(BitsSpinEdit);
+    BitsSpinEdit->SetMinValue(range.Minimum);
+    BitsSpinEdit->SetMaxValue(range.Maximum);
+    BitsSpinEdit->SetValue(cidr ? FSupernet.SupernetBits() : FSubnet.BitsCount(FBitsMode));
+}
+
+// Checking an item from code triggers nothing; the action group unchecks
+// the other mode.
+void TIPSubnetArea::UpdateOptionsItems()
+{
+    (FBitsMode == TBitsMode::bmNetworkBits ? NetworkBitsMenuItem : SubnetBitsMenuItem)->setChecked(true);
+    RFC1878MenuItem->setChecked(FSubnet.RFC1878());
 }
 
 void TIPSubnetArea::UpdateGeneralInfo()
@@ -441,7 +387,11 @@ void TIPSubnetArea::UpdateGeneralInfo()
 
 void TIPSubnetArea::UpdateAddressInfo()
 {
-    AddressEdit->ShowAddress(FSubnet.GetValue());
+    {
+        // Written, not typed: nothing to apply.
+        const QSignalBlocker blocker(AddressEdit);
+        AddressEdit->ShowAddress(FSubnet.GetValue());
+    }
     HexAddressPanel->SetCaption(FSubnet.HexText());
     AddressRangePanel->SetCaption(HostRangeText(FSubnet.FirstHost(), FSubnet.LastHost()));
     SubnetMaskPanel->SetCaption(FSubnet.SubnetMask().DecimalText());
@@ -466,8 +416,8 @@ void TIPSubnetArea::LoadSettings()
 // The load set the models directly; the field and the pages catch up here.
 void TIPSubnetArea::FinishSubnetLoad()
 {
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
+    KeepSubnetBitsInRange();
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
@@ -476,9 +426,9 @@ bool TIPSubnetArea::LoadSubnetSettings()
     TRegKey key;
     if (!key.OpenKey(SubnetSettingsKey, false))
         return false;
-    BitsMenuItemClick(key.ReadBool(QStringLiteral("UseSubnetBits")) ? SubnetBitsMenuItem : NetworkBitsMenuItem);
-    RFC1878MenuItem->setChecked(key.ReadBool(QStringLiteral("UseRFC1878")));
-    RFC1878MenuItemClick();
+    FBitsMode = key.ReadBool(QStringLiteral("UseSubnetBits")) ? TBitsMode::bmSubnetBits : TBitsMode::bmNetworkBits;
+    FSubnet.SetRFC1878(key.ReadBool(QStringLiteral("UseRFC1878")));
+    KeepSubnetBitsInRange();
 
     const QString addressType = key.ReadString(QStringLiteral("AddressType"));
     if (addressType.isEmpty())
@@ -501,8 +451,8 @@ void TIPSubnetArea::SaveSubnetSettings()
     TRegKey key;
     if (!key.OpenKey(SubnetSettingsKey, true))
         return;
-    key.WriteBool(QStringLiteral("UseSubnetBits"), SubnetBitsMenuItem->isChecked());
-    key.WriteBool(QStringLiteral("UseRFC1878"), RFC1878MenuItem->isChecked());
+    key.WriteBool(QStringLiteral("UseSubnetBits"), FBitsMode == TBitsMode::bmSubnetBits);
+    key.WriteBool(QStringLiteral("UseRFC1878"), FSubnet.RFC1878());
     key.WriteString(QStringLiteral("AddressType"), QString(FSubnet.ClassLetter()));
     key.WriteInteger(QStringLiteral("SubnetBits"), FSubnet.SubnetBits());
     key.WriteInteger(QStringLiteral("SubnetAddress"), qint32(FSubnet.GetValue()));

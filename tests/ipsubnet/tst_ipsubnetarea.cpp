@@ -467,7 +467,12 @@ void tst_IPSubnetArea::settingsRoundTrip()
     TypeOctet(FArea->MaskEdit1, u"10"_s);
     TypeOctet(FArea->MaskEdit2, u"20"_s);
     TypeOctet(FArea->MaskEdit4, u"33"_s);
-    FArea->Supernet().SetValue(0xC0A80000);
+    ShowPage(FArea->CIDRTab);
+    QLineEdit *supernetFields[] = {FArea->CIDRTab->MaskEdit5, FArea->CIDRTab->MaskEdit6,
+                                   FArea->CIDRTab->MaskEdit7, FArea->CIDRTab->MaskEdit8};
+    for (int i = 0; i < 4; ++i)
+        TypeOctet(supernetFields[i], i < 2 ? (i == 0 ? u"192"_s : u"168"_s) : u"0"_s);
+    QCOMPARE(FArea->Supernet().DecimalText(), u"192.168.0.0"_s);
     const quint32 subnetAddress = FArea->Subnet().GetValue();
     QCOMPARE(TIPAddress::FormatDecimal(subnetAddress), u"10.20.0.33"_s);
     FArea->SaveSettings();
@@ -594,7 +599,7 @@ void tst_IPSubnetArea::textFitsItsControls()
     TypeOctet(FArea->MaskEdit4, u"254"_s);
     SetBits(9);
     const QString grabDir = qEnvironmentVariable("TARVELO_GRAB_DIR");
-    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->SubnetHostTab, FArea->CIDRTab}) {
+    for (QWidget *page : QList<QWidget *>{FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->SubnetHostTab, FArea->CIDRTab}) {
         ShowPage(page);
         if (!grabDir.isEmpty())
         {

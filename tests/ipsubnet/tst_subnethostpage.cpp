@@ -54,10 +54,13 @@ QToolButton *tst_SubnetHostPage::CopyButton() const
 
 void tst_SubnetHostPage::workedTableOnEntry()
 {
-    FArea->Subnet().SetClassType(TIPClassType::icClassC);
-    FArea->Subnet().SetSubnetBits(2);
-    FArea->Subnet().SetValue(0xC0A80141u);
-    FArea->SetSubnetTableDirty(true);
+    ClickClass(2);
+    SetBits(2);
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit2, u"168"_s);
+    TypeOctet(FArea->MaskEdit3, u"1"_s);
+    TypeOctet(FArea->MaskEdit4, u"65"_s);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"192.168.1.65"_s);
     ShowPage(FArea->SubnetHostTab);
     QVERIFY(!FArea->SubnetTableDirty());
     // The grid fills its page.
@@ -186,7 +189,7 @@ void tst_SubnetHostPage::copyButtonFollowsThePage()
     QCOMPARE(ClipboardText(), u"Subnet\tHost Range\r\n2\t128.0.3.1  -  128.0.3.254\r\n"
                               u"3\t128.0.4.1  -  128.0.4.254\r\n"_s);
 
-    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
+    for (QWidget *page : QList<QWidget *>{FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
         ShowPage(page);
         QVERIFY(!CopyButton()->isEnabled());
         ShowPage(FArea->SubnetHostTab);
