@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
 #include "controls/Artwork.h"
 #include "controls/BetterSpinEdit.h"
@@ -19,12 +18,7 @@
 #include "controls/PageControl.h"
 #include "controls/VorlPanels.h"
 #include "ipsubnet/SubnetPageLayout.h"
-
-namespace {
-
-const QString SubnetSettingsKey = MainSettingsKey + QStringLiteral("\\Dravok");
-
-} // namespace
+#include "ipsubnet/SubnetSettings.h"
 
 TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     : TCalcArea(parent)
@@ -423,39 +417,39 @@ void TIPSubnetArea::FinishSubnetLoad()
 
 bool TIPSubnetArea::LoadSubnetSettings()
 {
-    TRegKey key;
-    if (!key.OpenKey(SubnetSettingsKey, false))
+    const std::optional<TStoredSubnetSettings> stored = ReadSubnetSettings();
+    if (!stored)
         return false;
-    FBitsMode = key.ReadBool(QStringLiteral("UseSubnetBits")) ? TBitsMode::bmSubnetBits : TBitsMode::bmNetworkBits;
-    FSubnet.SetRFC1878(key.ReadBool(QStringLiteral("UseRFC1878")));
-    KeepSubnetBitsInRange();
-
-    const QString addressType = key.ReadString(QStringLiteral("AddressType"));
-    if (addressType.isEmpty())
-        RaiseError(QStringLiteral("Failed to get data for '%1'").arg(QStringLiteral("AddressType")));
-    FSubnet.SetClassLetter(addressType.at(0));
-
-    const qint32 subnetBits = key.ReadInteger(QStringLiteral("SubnetBits"));
-    if (subnetBits < 0 || subnetBits > 255)
-        RaiseError(QStringLiteral("Range check error"));
-    FSubnet.SetSubnetBits(quint8(subnetBits));
-
-    FSubnet.SetValue(quint32(key.ReadInteger(QStringLiteral("SubnetAddress"))));
-    FSupernet.SetValue(quint32(key.ReadInteger(QStringLiteral("SupernetAddress"))));
-    key.CloseKey();
+    // What was read applies in the table's order, as each value would have
+    // been applied as it was read.
+    const TSubnetSettings &values = stored->Values;
+    if (stored->Has(TSubnetSetting::ssUseSubnetBits))
+        FBitsMode = values.UseSubnetBits ? TBitsMode::bmSubnetBits : TBitsMode::bmNetworkBits;
+    if (stored->Has(TSubnetSetting::ssUseRFC1878)) {
+        FSubnet.SetRFC1878(values.UseRFC1878);
+        KeepSubnetBitsInRange();
+    }
+    if (stored->Has(TSubnetSetting::ssAddressType))
+        FSubnet.SetClassLetter(values.AddressType);
+    if (stored->Has(TSubnetSetting::ssSubnetBits))
+        FSubnet.SetSubnetBits(quint8(values.SubnetBits));
+    if (stored->Has(TSubnetSetting::ssSubnetAddress))
+        FSubnet.SetValue(values.SubnetAddress);
+    if (stored->Has(TSubnetSetting::ssSupernetAddress))
+        FSupernet.SetValue(values.SupernetAddress);
+    if (!stored->Error.isEmpty())
+        RaiseError(stored->Error);
     return true;
 }
 
 void TIPSubnetArea::SaveSubnetSettings()
 {
-    TRegKey key;
-    if (!key.OpenKey(SubnetSettingsKey, true))
-        return;
-    key.WriteBool(QStringLiteral("UseSubnetBits"), FBitsMode == TBitsMode::bmSubnetBits);
-    key.WriteBool(QStringLiteral("UseRFC1878"), FSubnet.RFC1878());
-    key.WriteString(QStringLiteral("AddressType"), QString(FSubnet.ClassLetter()));
-    key.WriteInteger(QStringLiteral("SubnetBits"), FSubnet.SubnetBits());
-    key.WriteInteger(QStringLiteral("SubnetAddress"), qint32(FSubnet.GetValue()));
-    key.WriteInteger(QStringLiteral("SupernetAddress"), qint32(FSupernet.GetValue()));
-    key.CloseKey();
+    TSubnetSettings settings;
+    settings.UseSubnetBits = FBitsMode == TBitsMode::bmSubnetBits;
+    settings.UseRFC1878 = FSubnet.RFC1878();
+    settings.AddressType = FSubnet.ClassLetter();
+    settings.SubnetBits = FSubnet.SubnetBits();
+    settings.SubnetAddress = FSubnet.GetValue();
+    settings.SupernetAddress = FSupernet.GetValue();
+    WriteSubnetSettings(settings);
 }
