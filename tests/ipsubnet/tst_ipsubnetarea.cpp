@@ -42,6 +42,8 @@ private slots:
     void modeSwitchShowsNetworkBits();
     void modeSwitchKeepsTheAddress();
     void rfc1878OffRaisesOneBitToTwo();
+    void rfc1878OffOnTheCidrPageWaitsForASubnetPage_data();
+    void rfc1878OffOnTheCidrPageWaitsForASubnetPage();
     void steppingTheBitsField();
     void typedBitsApplyBeforeAClickedPageShows_data();
     void typedBitsApplyBeforeAClickedPageShows();
@@ -368,6 +370,43 @@ void tst_IPSubnetArea::rfc1878OffRaisesOneBitToTwo()
     QCOMPARE(int(FArea->Subnet().SubnetBits()), 2);
     QCOMPARE(Caption("MaxSubnetsPanel"), u"2"_s);
     QCOMPARE(Caption("BitMapPanel"), u"10nnnnnn.nnnnnnnn.sshhhhhh.hhhhhhhh"_s);
+}
+
+void tst_IPSubnetArea::rfc1878OffOnTheCidrPageWaitsForASubnetPage_data()
+{
+    QTest::addColumn<bool>("networkMode");
+    QTest::addColumn<int>("field");
+    QTest::newRow("subnet bits") << false << 2;
+    QTest::newRow("network bits") << true << 18;
+}
+
+// The CIDR page keeps the field for the supernet: the subnet keeps its one
+// bit (and the store gets it) until a subnet page shows the field again.
+void tst_IPSubnetArea::rfc1878OffOnTheCidrPageWaitsForASubnetPage()
+{
+    QFETCH(bool, networkMode);
+    if (networkMode)
+        FArea->NetworkBitsMenuItem->trigger();
+    FArea->RFC1878MenuItem->trigger();
+    SetBits(networkMode ? 17 : 1);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 1);
+    ShowPage(FArea->CIDRTab);
+    FArea->RFC1878MenuItem->trigger();
+    QVERIFY(!FArea->Subnet().RFC1878());
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 1);
+    QCOMPARE(FArea->BitsSpinEdit->Value(), 23);
+    FArea->SaveSettings();
+    {
+        TRegKey key;
+        QVERIFY(key.OpenKey(DravokKey, false));
+        QCOMPARE(key.ReadInteger(u"SubnetBits"_s), 1);
+    }
+
+    ShowPage(FArea->GeneralInfoTab);
+    QCOMPARE(int(FArea->Subnet().SubnetBits()), 2);
+    QTEST(FArea->BitsSpinEdit->Value(), "field");
+    QCOMPARE(FArea->BitsSpinEdit->MinValue(), networkMode ? 18 : 2);
+    QCOMPARE(Caption("MaxSubnetsPanel"), u"2"_s);
 }
 
 void tst_IPSubnetArea::steppingTheBitsField()

@@ -22,6 +22,7 @@ private slots:
     void rebuiltOnlyWhenDirty();
     void classClickRebuildsOnlyOnAChange_data();
     void classClickRebuildsOnlyOnAChange();
+    void backFromTheCidrPageRebuildsNothing();
     void fillsUnderTheHourglass();
     void largestTableStopsAtTheLimit();
     void copyButtonFollowsThePage();
@@ -134,6 +135,27 @@ void tst_SubnetHostPage::classClickRebuildsOnlyOnAChange()
         ShowPage(FArea->SubnetHostTab);
     QCOMPARE(Grid()->Cells(1, 5) != u"untouched"_s, rebuilt);
     QCOMPARE(hourglasses > 0, rebuilt);
+    QVERIFY(!FArea->SubnetTableDirty());
+}
+
+// The CIDR page shows the supernet's class in the selector; showing the
+// subnet's again on the way back is no change of the subnet.
+void tst_SubnetHostPage::backFromTheCidrPageRebuildsNothing()
+{
+    ShowPage(FArea->SubnetHostTab);
+    Grid()->SetCells(1, 5, u"untouched"_s);
+    ShowPage(FArea->CIDRTab);
+    QCOMPARE(CheckedClass(), 2);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(CheckedClass(), 1);
+    QCOMPARE(Grid()->Cells(1, 5), u"untouched"_s);
+
+    // A change made there to the supernet is none either.
+    ShowPage(FArea->CIDRTab);
+    ClickClass(0);
+    SetBits(5);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->Cells(1, 5), u"untouched"_s);
     QVERIFY(!FArea->SubnetTableDirty());
 }
 
