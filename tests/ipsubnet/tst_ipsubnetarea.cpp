@@ -9,6 +9,7 @@
 #include "app/SettingsStore.h"
 #include "controls/Beep.h"
 #include "controls/Spin.h"
+#include "tests/ipsubnet/DravokTestHelpers.h"
 #include "tests/ipsubnet/IPAddressTestHelpers.h"
 #include "tests/ipsubnet/SubnetAreaTest.h"
 
@@ -584,31 +585,7 @@ void tst_IPSubnetArea::corruptedSubkey()
     QFETCH(QVariant, stored);
     QFETCH(QString, message);
     FArea.reset();
-    {
-        TRegKey key;
-        QVERIFY(key.OpenKey(DravokKey, true));
-        key.WriteInteger(u"UseSubnetBits"_s, 0);
-        key.WriteInteger(u"UseRFC1878"_s, 0);
-        key.WriteString(u"AddressType"_s, u"C"_s);
-        key.WriteInteger(u"SubnetBits"_s, 6);
-        key.WriteInteger(u"SubnetAddress"_s, 0xC8010205);
-        key.WriteInteger(u"SupernetAddress"_s, 0xC0000001);
-        if (stored.typeId() == QMetaType::QString)
-            key.WriteString(value, stored.toString());
-        else if (stored.isValid())
-            key.WriteInteger(value, stored.toInt());
-        key.CloseKey();
-    }
-    if (!stored.isValid()) {
-        // Rewrite the key without the value.
-        const QByteArray text = FEnvironment->ReadSettingsFile();
-        QByteArray kept;
-        for (const QByteArray &line : text.split('\n'))
-            if (!line.startsWith(QByteArray('"' + value.toLatin1() + '"')))
-                kept += line + '\n';
-        FEnvironment->WriteSettingsFile(kept);
-    }
-    TSettingsStore::ResetInstance();
+    WriteDravokSubkey(*FEnvironment, {false, false, u'C', 6, 0xC8010205, 0xC0000001}, value, stored);
 
     FArea = std::make_unique<TIPSubnetArea>();
     QCOMPARE(ErrorOf([this] { FArea->LoadSettings(); }), message);

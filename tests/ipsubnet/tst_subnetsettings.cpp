@@ -4,42 +4,15 @@
 
 #include "ipsubnet/SubnetSettings.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/ipsubnet/DravokTestHelpers.h"
 #include "tests/ipsubnet/IPAddressTestHelpers.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A good subkey (network-bits mode, RFC 1878 on, class C, 6 bits,
-// 200.1.2.5, 192.168.0.0) with one value replaced: text for a QString,
-// an integer for an int, removed for an invalid QVariant.
-void WriteSubkey(TTestEnvironment &environment, const QString &name = {}, const QVariant &stored = {})
-{
-    {
-        TRegKey key;
-        QVERIFY(key.OpenKey(SubnetSettingsKey, true));
-        key.WriteInteger(u"UseSubnetBits"_s, 0);
-        key.WriteInteger(u"UseRFC1878"_s, 1);
-        key.WriteString(u"AddressType"_s, u"C"_s);
-        key.WriteInteger(u"SubnetBits"_s, 6);
-        key.WriteInteger(u"SubnetAddress"_s, qint32(0xC8010205));
-        key.WriteInteger(u"SupernetAddress"_s, qint32(0xC0A80000));
-        if (stored.typeId() == QMetaType::QString)
-            key.WriteString(name, stored.toString());
-        else if (stored.isValid())
-            key.WriteInteger(name, stored.toInt());
-        key.CloseKey();
-    }
-    if (!name.isEmpty() && !stored.isValid()) {
-        QByteArray kept;
-        for (const QByteArray &line : environment.ReadSettingsFile().split('\n'))
-            if (!line.startsWith(QByteArray('"' + name.toLatin1() + '"')))
-                kept += line + '\n';
-        environment.WriteSettingsFile(kept.chopped(1));
-    }
-    TSettingsStore::ResetInstance();
-}
-
+// Network-bits mode, RFC 1878 on, class C, 6 bits, 200.1.2.5, 192.168.0.0:
+// every value differs from a first start.
 const TSubnetSettings GoodSubkey{false, true, u'C', 6, 0xC8010205, 0xC0A80000};
 
 } // namespace
@@ -113,7 +86,7 @@ void tst_SubnetSettings::writtenAsTheRegistryHoldsThem()
 
 void tst_SubnetSettings::readBack()
 {
-    WriteSubkey(*FEnvironment);
+    WriteDravokSubkey(*FEnvironment, GoodSubkey);
     const std::optional<TStoredSubnetSettings> stored = ReadSubnetSettings();
     QVERIFY(stored);
     QCOMPARE(stored->Count, 6);
@@ -165,7 +138,7 @@ void tst_SubnetSettings::spoiledValueStopsTheReading()
     QFETCH(QString, name);
     QFETCH(QVariant, stored);
     QFETCH(int, count);
-    WriteSubkey(*FEnvironment, name, stored);
+    WriteDravokSubkey(*FEnvironment, GoodSubkey, name, stored);
     const std::optional<TStoredSubnetSettings> read = ReadSubnetSettings();
     QVERIFY(read);
     QCOMPARE(read->Count, count);
@@ -202,7 +175,7 @@ void tst_SubnetSettings::storedValuesTaken()
     QFETCH(QString, name);
     QFETCH(QVariant, stored);
     QFETCH(QVariant, taken);
-    WriteSubkey(*FEnvironment, name, stored);
+    WriteDravokSubkey(*FEnvironment, GoodSubkey, name, stored);
     const std::optional<TStoredSubnetSettings> read = ReadSubnetSettings();
     QVERIFY(read);
     QCOMPARE(read->Count, 6);
