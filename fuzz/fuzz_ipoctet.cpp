@@ -1,8 +1,8 @@
 // Octet entry of the IP subnet calculator, at the model: any sequence of
-// octets (raw or as the text of an octet field), whole addresses, classes,
-// class letters, bit counts and the RFC 1878 switch keeps the subnet and
-// supernet models consistent, and only the documented messages are ever
-// raised.
+// octets (raw, or as the text of an octet field entered in either bit
+// mode), whole addresses, classes, class letters, bit counts and the
+// RFC 1878 switch keeps the subnet and supernet models consistent, and only
+// the documented messages are ever raised.
 //   input: operations, each an opcode byte followed by its argument bytes;
 //   a field text is a length byte (0 ... 7) and that many UTF-16 units of
 //   two bytes each
@@ -155,7 +155,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (int length = b % 8; length > 0 && input.Remaining() > 0; --length)
                 text += QChar(char16_t(input.Byte() | input.Byte() << 8));
             const TOctetBox box = onSubnet ? TOctetBox::obSubnetAddress : TOctetBox::obSupernetAddress;
-            target.SetByte(index, CheckedOctetText(box, index, text));
+            const quint8 octet = CheckedOctetText(box, index, text);
+            if (!onSubnet) {
+                supernet.SetOctetText(index, text);
+                FUZZ_CHECK(supernet.GetByte(index) == octet || index == 0);
+                break;
+            }
+            // As the Address Info page enters it: in network-bits mode a
+            // first octet of another class keeps the prefix length where
+            // the new class allows it.
+            const TBitsMode mode = op & 0x40 ? TBitsMode::bmNetworkBits : TBitsMode::bmSubnetBits;
+            const int prefix = subnet.BitsCount(TBitsMode::bmNetworkBits);
+            const TIPClassType before = subnet.ClassType();
+            subnet.SetOctetText(mode, index, text);
+            if (mode == TBitsMode::bmNetworkBits && subnet.ClassType() != before) {
+                const TBitsRange range = subnet.BitsRange(mode);
+                FUZZ_CHECK(subnet.BitsCount(mode) == qBound(range.Minimum, prefix, range.Maximum));
+            }
             break;
         }
         }

@@ -2,31 +2,29 @@
 
 // The CIDR page of the IP subnet calculator: an address and, in the area's
 // bits field, a count of supernet bits; shows how many classful networks the
-// supernet covers, its address range, and its route and mask in decimal
-// and hexadecimal. It works on the area's supernet model only; nothing here
-// marks the subnet table dirty.
+// supernet covers, its address range, and its route and mask in decimal and
+// hexadecimal.
+//
+// The page shows the supernet model it is given and reports what is typed
+// into its octet fields; the area applies that to the model and refreshes.
 
-#include <QObject>
+#include <QWidget>
 
 class QLineEdit;
+class TIPAddSupernet;
 class TIPAddressEdit;
-class TIPSubnetArea;
 class TVorlCustomPanel;
 
-class TCIDRPage final : public QObject
+class TCIDRPage final : public QWidget
 {
     Q_OBJECT
 public:
-    // Builds the page's controls on the area's CIDRTab and plugs the page's
-    // refresh into the area.
-    explicit TCIDRPage(TIPSubnetArea *area);
+    // `supernet` is the model the page shows; it outlives the page.
+    explicit TCIDRPage(const TIPAddSupernet &supernet, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TCIDRPage)
 
-    // Leaving any of MaskEdit5 to MaskEdit8 (or Enter in it); `index` is the
-    // octet index, 0 to 3. The field's text is read by ReadOctetText; the
-    // first octet then follows the network rules of the model.
-    void MaskEdit5Exit(int index);
-    // The CIDR step of the area's UpdateSubnetDisplay.
+    // The page's step of the area's refresh: the supernet's octets in the
+    // fields and its values in the panels.
     void UpdateCIDRDisplay();
 
     TIPAddressEdit *SupernetAddressEdit = nullptr;
@@ -39,6 +37,11 @@ public:
     TVorlCustomPanel *RouteMaskPanel = nullptr;
     TVorlCustomPanel *HexRouteMaskPanel = nullptr;
 
+signals:
+    // An octet field was left for another control, or Enter was pressed in
+    // it: `index` is the octet index, 0 to 3, and `text` the field's text.
+    void OctetEntered(int index, const QString &text);
+
 private:
-    TIPSubnetArea *FArea;
+    const TIPAddSupernet &FSupernet;
 };

@@ -358,6 +358,60 @@ void TIPAddSubnet::ClampToRange()
         FValue = last;
 }
 
+int TIPAddSubnet::BitsCount(TBitsMode mode) const
+{
+    const int base = mode == TBitsMode::bmNetworkBits ? FNetworkBits : 0;
+    return base + FSubnetBits;
+}
+
+TBitsRange TIPAddSubnet::BitsRange(TBitsMode mode) const
+{
+    const int base = mode == TBitsMode::bmNetworkBits ? FNetworkBits : 0;
+    return {base + MinSubnetBits(), base + FMaxSubnetBits};
+}
+
+bool TIPAddSubnet::SetBitsCount(TBitsMode mode, int count)
+{
+    if (count == BitsCount(mode))
+        return false;
+    const int subnetBits = mode == TBitsMode::bmNetworkBits ? count - FNetworkBits : count;
+    if (subnetBits <= 0 && mode == TBitsMode::bmNetworkBits)
+        return false;
+    SetSubnetBits(quint8(std::clamp(subnetBits, 0, 255)));
+    return true;
+}
+
+void TIPAddSubnet::KeepPrefixLength(TBitsMode mode, int prefix)
+{
+    if (mode != TBitsMode::bmNetworkBits)
+        return;
+    const TBitsRange range = BitsRange(mode);
+    SetBitsCount(mode, std::clamp(prefix, range.Minimum, range.Maximum));
+}
+
+void TIPAddSubnet::SetClassTypeKeepingBits(TBitsMode mode, TIPClassType classType)
+{
+    const int prefix = BitsCount(TBitsMode::bmNetworkBits);
+    SetClassType(classType);
+    KeepPrefixLength(mode, prefix);
+}
+
+void TIPAddSubnet::SetOctetText(TBitsMode mode, quint8 index, const QString &text)
+{
+    const int prefix = BitsCount(TBitsMode::bmNetworkBits);
+    SetByte(index, ReadOctetText(TOctetBox::obSubnetAddress, index, text));
+    if (index == 0)
+        KeepPrefixLength(mode, prefix);
+}
+
+bool TIPAddSubnet::RaiseToMinSubnetBits()
+{
+    if (FSubnetBits >= MinSubnetBits())
+        return false;
+    SetSubnetBits(MinSubnetBits());
+    return true;
+}
+
 quint8 TIPAddSubnet::HostBits() const
 {
     return 32 - FNetworkBits - FSubnetBits;
@@ -453,7 +507,7 @@ void TIPAddSupernet::SetClassType(TIPClassType classType)
 
 void TIPAddSupernet::SetSupernetBits(quint8 count)
 {
-    count = std::clamp<quint8>(count, 1, 24);
+    count = quint8(std::clamp<int>(count, BitsRange().Minimum, BitsRange().Maximum));
     if (count == FSupernetBits)
         return;
     if (count < FSupernetBits) {
@@ -469,6 +523,11 @@ void TIPAddSupernet::SetSupernetBits(quint8 count)
     }
     FSupernetBits = count;
     FBitsMask.SetValue(MakeMask(31, FSupernetBits));
+}
+
+void TIPAddSupernet::SetOctetText(quint8 index, const QString &text)
+{
+    SetByte(index, ReadOctetText(TOctetBox::obSupernetAddress, index, text));
 }
 
 quint32 TIPAddSupernet::Route() const

@@ -67,6 +67,19 @@ enum class TOctetBox : quint8 { obSubnetAddress, obSupernetAddress };
 // Index".
 quint8 ReadOctetText(TOctetBox box, quint8 index, const QString &text);
 
+// What a count of bits entered for a subnet stands for: the subnet bits
+// themselves, or the network prefix length (the class's network bits plus
+// the subnet bits).
+enum class TBitsMode : quint8 { bmSubnetBits, bmNetworkBits };
+
+// The counts, Minimum to Maximum, that a count of bits may take.
+struct TBitsRange
+{
+    int Minimum = 0;
+    int Maximum = 0;
+    bool operator==(const TBitsRange &) const = default;
+};
+
 // An address that knows its class, A to E, from its first octet.
 class TIPAddClass : public TIPAddress
 {
@@ -164,6 +177,30 @@ public:
     // moves to that bound.
     void ClampToRange();
 
+    // The count of `mode`: the subnet bits, or the prefix length.
+    int BitsCount(TBitsMode mode) const;
+    // The counts of `mode` this class and allowance can hold: MinSubnetBits
+    // to MaxSubnetBits subnet bits, or the network bits plus those (always
+    // up to 30).
+    TBitsRange BitsRange(TBitsMode mode) const;
+    // A count entered in `mode`. In network-bits mode a prefix no longer
+    // than the network bits holds no subnet and is ignored. True when the
+    // count differed from BitsCount and was applied through SetSubnetBits.
+    bool SetBitsCount(TBitsMode mode, int count);
+    // SetClassType keeping the count of `mode` where the new class allows
+    // it: the subnet bits are cut to the class's maximum as ever; in
+    // network-bits mode the prefix length is then brought into the new
+    // class's BitsRange (class B /24 to class C gives /26, and back /26).
+    void SetClassTypeKeepingBits(TBitsMode mode, TIPClassType classType);
+    // The text of octet field `index` of the subnet's entry box, read by
+    // ReadOctetText. A first octet of another class keeps the count of
+    // `mode` as SetClassTypeKeepingBits does.
+    void SetOctetText(TBitsMode mode, quint8 index, const QString &text);
+    // One subnet bit without the allowance lies below MinSubnetBits (the
+    // allowance went off, or a store held it): raised to MinSubnetBits.
+    // True when it was.
+    bool RaiseToMinSubnetBits();
+
     bool RFC1878() const { return FRFC1878; }
     quint8 SubnetBits() const { return FSubnetBits; }
     // Always 30 minus the network bits: 22, 14, 6 for A, B, C.
@@ -189,6 +226,9 @@ public:
 
 private:
     void ApplyByte(quint8 index, quint8 octet);
+    // In network-bits mode, the prefix length `prefix` of the class before a
+    // class change, brought into the BitsRange of the class now held.
+    void KeepPrefixLength(TBitsMode mode, int prefix);
     // The class change of SetClassType without the clamp, for callers that
     // clamp once their own change is complete.
     void ChangeClassType(TIPClassType classType);
@@ -213,6 +253,11 @@ public:
     // 0 becomes 1, above 24 becomes 24; may select another class (and so a
     // new first octet) before the count is stored.
     virtual void SetSupernetBits(quint8 count);
+    // The counts SetSupernetBits keeps.
+    static constexpr TBitsRange BitsRange() { return {1, 24}; }
+    // The text of octet field `index` of the CIDR page's entry box, read by
+    // ReadOctetText; the first octet then follows the network rules.
+    void SetOctetText(quint8 index, const QString &text);
 
     quint8 SupernetBits() const { return FSupernetBits; }
     quint32 Route() const;

@@ -2,145 +2,23 @@
 
 #include <algorithm>
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QButtonGroup>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
-#include <QScopedValueRollback>
-#include <QTabBar>
+#include <QToolButton>
 
-#include "app/SettingsStore.h"
 #include "app/VorlGlobal.h"
-#include "controls/Beep.h"
+#include "controls/Artwork.h"
 #include "controls/BetterSpinEdit.h"
 #include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "controls/VorlPanels.h"
-#include "ipsubnet/CIDRPage.h"
-#include "ipsubnet/SubnetHostPage.h"
-
-namespace {
-
-const QString SubnetSettingsKey = MainSettingsKey + QStringLiteral("\\Dravok");
-
-// Left edges of the four octet fields and their size, inside the entry
-// box's one-pixel border.
-constexpr int OctetFieldLefts[4] = {1, 30, 59, 88};
-constexpr int OctetFieldWidth = 25;
-constexpr int OctetFieldHeight = 19;
-
-} // namespace
-
-// --- TIPAddressEdit ---
-
-TIPAddressEdit::TIPAddressEdit(const std::array<QString, 4> &fieldNames, QWidget *parent)
-    : QFrame(parent)
-{
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(1);
-    setCursor(Qt::IBeamCursor);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, white.color(QPalette::Base));
-    setPalette(white);
-
-    QFont bold = font();
-    bold.setBold(true);
-    for (int i = 0; i < 4; ++i) {
-        auto *field = new QLineEdit(this);
-        field->setObjectName(fieldNames.at(i));
-        field->setFrame(false);
-        field->setMaxLength(3);
-        field->setAlignment(Qt::AlignCenter);
-        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), field));
-        field->setGeometry(1 + OctetFieldLefts[i], 1, OctetFieldWidth, OctetFieldHeight);
-        field->setAttribute(Qt::WA_InputMethodEnabled, false);
-        field->installEventFilter(this);
-        GuardedConnect(field, &QLineEdit::textEdited, this, [this, i] { OctetChange(i); });
-        FFields[i] = field;
-        if (i > 0) {
-            const int gapLeft = 1 + OctetFieldLefts[i - 1] + OctetFieldWidth;
-            auto *dot = new QLabel(QStringLiteral("."), this);
-            dot->setFont(bold);
-            dot->setAlignment(Qt::AlignCenter);
-            dot->setGeometry(gapLeft, 1, 1 + OctetFieldLefts[i] - gapLeft, OctetFieldHeight);
-        }
-    }
-}
-
-void TIPAddressEdit::SetCaption(const QString &caption)
-{
-    QString plain = caption;
-    plain.remove(u'&');
-    for (int i = 0; i < 4; ++i)
-        FFields[i]->setAccessibleName(QStringLiteral("%1, octet %2").arg(plain).arg(i + 1));
-}
-
-void TIPAddressEdit::ShowAddress(quint32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        FFields[i]->setText(QString::number((value >> (8 * (3 - i))) & 0xFF));
-}
-
-// Typing only: text written by the program never moves the focus.
-void TIPAddressEdit::OctetChange(int index)
-{
-    if (FFields[index]->text().size() >= 3 && FFields[index]->hasFocus())
-        FFields[(index + 1) % 4]->setFocus(Qt::TabFocusReason);
-}
-
-bool TIPAddressEdit::OctetKeyPress(int index, QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        emit OctetExit(index);
-        return true;
-    }
-    const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint() || (event->modifiers() & Qt::ControlModifier))
-        return false;
-    QLineEdit *field = FFields[index];
-    const bool digit = text.size() == 1 && text.at(0) >= u'0' && text.at(0) <= u'9';
-    const bool full = field->text().size() >= field->maxLength() && !field->hasSelectedText();
-    if (!digit || full) {
-        Beep();
-        return true;
-    }
-    return false;
-}
-
-bool TIPAddressEdit::eventFilter(QObject *watched, QEvent *event)
-{
-    const auto found = std::find(FFields.begin(), FFields.end(), watched);
-    if (found == FFields.end())
-        return QFrame::eventFilter(watched, event);
-    const int index = int(found - FFields.begin());
-    // Ctrl combinations are the window's first (Ctrl+C is Copy, Ctrl+X
-    // Exit); one that no shortcut takes still arrives as a key press.
-    if (event->type() == QEvent::ShortcutOverride
-        && static_cast<QKeyEvent *>(event)->modifiers().testFlag(Qt::ControlModifier)) {
-        event->ignore();
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress)
-        return GuardedOr(true, [&] { return OctetKeyPress(index, static_cast<QKeyEvent *>(event)); });
-    if (event->type() == QEvent::FocusOut) {
-        // Another application or an open menu takes the focus only for a
-        // while; the field is left only for another control of the window.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            emit OctetExit(index);
-    }
-    return false;
-}
-
-// --- TIPSubnetArea ---
+#include "ipsubnet/SubnetPageLayout.h"
+#include "ipsubnet/SubnetSettings.h"
 
 TIPSubnetArea::TIPSubnetArea(QWidget *parent)
     : TCalcArea(parent)
@@ -167,25 +45,31 @@ void TIPSubnetArea::InitSubnetCalculator()
     DravokPageControl->setAccessibleName(QStringLiteral("IP Subnet Calculator"));
     DravokPageControl->setObjectName(QStringLiteral("DravokPageControl"));
     DravokPageControl->setGeometry(0, 88, 276, 225);
-    const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
-        page = new QWidget;
+    const auto addPage = [this](QWidget *page, const char *name, const QString &caption) {
         page->setObjectName(QLatin1String(name));
         DravokPageControl->addTab(page, caption);
     };
+    GeneralInfoTab = new QWidget;
     addPage(GeneralInfoTab, "GeneralInfoTab", QStringLiteral("General Info"));
+    AddressInfoTab = new QWidget;
     addPage(AddressInfoTab, "AddressInfoTab", QStringLiteral("Address Info"));
-    addPage(SubnetHostTab, "SubnetHostTab", QStringLiteral("Subnets/Hosts"));
-    addPage(CIDRTab, "CIDRTab", QStringLiteral("CIDR"));
     CreateGeneralInfoPage();
     CreateAddressInfoPage();
-    new TSubnetHostPage(this);
-    new TCIDRPage(this);
+    // Built in the page control, so that their captions are measured in
+    // the area's font.
+    SubnetHostTab = new TSubnetHostPage(FSubnet, DravokPageControl);
+    addPage(SubnetHostTab, "SubnetHostTab", QStringLiteral("Subnets/Hosts"));
+    CopySubnetHostButton = CreateCopyButton(this, "CopySubnetHostButton",
+                                            QStringLiteral("Copy subnet/host table to clipboard"), QRect(232, 54, 25, 25));
+    CopySubnetHostButton->setEnabled(false);
+    GuardedConnect(CopySubnetHostButton, &QToolButton::clicked, this, &TIPSubnetArea::CopySubnetHostButtonClick);
+    CIDRTab = new TCIDRPage(FSupernet, DravokPageControl);
+    addPage(CIDRTab, "CIDRTab", QStringLiteral("CIDR"));
+    GuardedConnect(CIDRTab, &TCIDRPage::OctetEntered, this, &TIPSubnetArea::MaskEdit5Exit);
     CreateOptionsActions();
 
     setTabOrder(BitsSpinEdit, DravokPageControl);
     DravokPageControl->setCurrentWidget(GeneralInfoTab);
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
     UpdateSubnetDisplay();
 }
 
@@ -226,26 +110,6 @@ void TIPSubnetArea::CreateSelectorAndBits()
     BitsSpinEdit->SetValue(8);
     BitsLabel->setBuddy(BitsSpinEdit);
     GuardedConnect(BitsSpinEdit, &TBetterSpinEdit::Change, this, [this] { BitsSpinEditChange(); });
-}
-
-QLabel *TIPSubnetArea::CreateLabel(QWidget *page, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, page);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-TVorlCustomPanel *TIPSubnetArea::CreateValuePanel(QLabel *caption, const char *name, int left, int top, int width)
-{
-    auto *panel = new TVorlCustomPanel(caption->parentWidget());
-    panel->setObjectName(QLatin1String(name));
-    // No caption has an access key: the buddy only names the value.
-    caption->setBuddy(panel);
-    panel->SetBevelOuter(TBevelCut::bvLowered);
-    panel->SetAlignment(Qt::AlignRight);
-    panel->setGeometry(left, top, width, 21);
-    return panel;
 }
 
 void TIPSubnetArea::CreateGeneralInfoPage()
@@ -333,28 +197,14 @@ QList<QAction *> TIPSubnetArea::OptionsActions() const
     return {SubnetBitsMenuItem, NetworkBitsMenuItem, N1, RFC1878MenuItem};
 }
 
-void TIPSubnetArea::PlugPageContent(QWidget *page, std::function<void()> update)
-{
-    if (page == SubnetHostTab)
-        FUpdateSubnetHostPage = std::move(update);
-    else if (page == CIDRTab)
-        FUpdateCIDRPage = std::move(update);
-}
-
-bool TIPSubnetArea::NetworkBitsMode() const
-{
-    return NetworkBitsMenuItem->isChecked();
-}
-
 bool TIPSubnetArea::CIDRPageShown() const
 {
     return DravokPageControl->currentWidget() == CIDRTab;
 }
 
-// What the bits field shows on the subnet pages for the current mode.
-int TIPSubnetArea::SubnetBitsFieldValue() const
+bool TIPSubnetArea::SubnetTableDirty() const
 {
-    return NetworkBitsMode() ? FSubnet.NetworkBits() + FSubnet.SubnetBits() : FSubnet.SubnetBits();
+    return SubnetHostTab->TableDirty();
 }
 
 // --- Page bookkeeping ---
@@ -362,72 +212,38 @@ int TIPSubnetArea::SubnetBitsFieldValue() const
 void TIPSubnetArea::PageLeaving(QWidget *page)
 {
     if (page == SubnetHostTab) {
-        if (CopySubnetHostButton)
-            CopySubnetHostButton->setEnabled(false);
+        CopySubnetHostButton->setEnabled(false);
         emit CopyEnabledChanged(false);
     } else if (page == CIDRTab) {
-        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Type"));
-        BitsLabel->setText(NetworkBitsMode() ? QStringLiteral("&Network Bits") : QStringLiteral("&Subnet Bits"));
+        UpdateSelectorCaptions();
         DravokPageControl->repaint();
     }
 }
 
 void TIPSubnetArea::PageEntered(QWidget *page)
 {
-    if (page == SubnetHostTab && CopySubnetHostButton) {
+    if (page == SubnetHostTab) {
         CopySubnetHostButton->setEnabled(true);
         emit CopyTargetChanged(CopySubnetHostButton);
-    } else if (page == CIDRTab) {
-        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Prefix"));
-        BitsLabel->setText(QStringLiteral("&Supernet Bits"));
     }
-    if (page == GeneralInfoTab || page == AddressInfoTab || page == SubnetHostTab || page == CIDRTab)
-        UpdateBitsRange();
+    KeepSubnetBitsInRange();
 }
 
-// --- Bits field, class selector, options ---
-
-void TIPSubnetArea::UpdateBitsRange()
+void TIPSubnetArea::KeepSubnetBitsInRange()
 {
-    int minimum = 1;
-    int maximum = 24;
-    int value = FSupernet.SupernetBits();
-    if (!CIDRPageShown()) {
-        const int base = NetworkBitsMode() ? FSubnet.NetworkBits() : 0;
-        minimum = base + FSubnet.MinSubnetBits();
-        maximum = base + FSubnet.MaxSubnetBits();
-        value = SubnetBitsFieldValue();
-    }
-    {
-        // The field may still hold a count of the other mode or page; only
-        // the model's own count, clamped into the new range, may reach it.
-        QScopedValueRollback guard(FSettingBitsRange, true);
-        BitsSpinEdit->SetMinValue(minimum);
-        BitsSpinEdit->SetMaxValue(maximum);
-        BitsSpinEdit->SetValue(value);
-    }
-    if (BitsSpinEdit->Value() != value)
-        BitsSpinEditChange();
+    if (!CIDRPageShown() && FSubnet.RaiseToMinSubnetBits())
+        SubnetHostTab->MarkTableDirty();
 }
+
+// --- Handlers ---
 
 void TIPSubnetArea::BitsSpinEditChange()
 {
-    if (FSettingBitsRange)
-        return;
     const int value = BitsSpinEdit->Value();
-    const quint8 count = quint8(std::clamp(value, 0, 255));
-    if (CIDRPageShown()) {
-        if (value != FSupernet.SupernetBits())
-            FSupernet.SetSupernetBits(count);
-    } else if (!NetworkBitsMode()) {
-        if (value != FSubnet.SubnetBits()) {
-            FSubnet.SetSubnetBits(count);
-            FSubnetTableDirty = true;
-        }
-    } else if (value != FSubnet.NetworkBits() + FSubnet.SubnetBits() && value > FSubnet.NetworkBits()) {
-        FSubnet.SetSubnetBits(quint8(count - FSubnet.NetworkBits()));
-        FSubnetTableDirty = true;
-    }
+    if (CIDRPageShown())
+        FSupernet.SetSupernetBits(quint8(std::clamp(value, 0, 255)));
+    else if (FSubnet.SetBitsCount(FBitsMode, value))
+        SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
@@ -439,100 +255,112 @@ void TIPSubnetArea::AddressTypeRadioGroupClick()
     const auto classType = static_cast<TIPClassType>(index);
     if (CIDRPageShown()) {
         FSupernet.SetClassType(classType);
-        UpdateSubnetDisplay();
-        return;
-    }
-    // In network-bits mode the prefix length shown stays where the new
-    // class allows it. UpdateBitsRange first shows the model's own count, so
-    // setting the remembered one raises the change that applies it, also
-    // after a typed first octet when the field still shows the old prefix.
-    const int networkBits = BitsSpinEdit->Value();
-    FSubnet.SetClassType(classType);
-    UpdateBitsRange();
-    UpdateSubnetDisplay();
-    FSubnetTableDirty = true;
-    if (NetworkBitsMode()) {
-        BitsSpinEdit->SetValue(networkBits);
+    } else {
+        FSubnet.SetClassTypeKeepingBits(FBitsMode, classType);
+        SubnetHostTab->MarkTableDirty();
     }
     UpdateSubnetDisplay();
 }
 
+// On the CIDR page only the check mark changes: the field keeps its
+// supernet meaning until a subnet page shows it.
 void TIPSubnetArea::BitsMenuItemClick(QAction *sender)
 {
-    sender->setChecked(true);
-    if (CIDRPageShown())
-        return;
-    if (sender == SubnetBitsMenuItem)
-        BitsLabel->setText(QStringLiteral("&Subnet Bits"));
-    else
-        BitsLabel->setText(QStringLiteral("&Network Bits"));
-    UpdateBitsRange();
-    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
-    UpdateSubnetDisplay();
+    FBitsMode = sender == NetworkBitsMenuItem ? TBitsMode::bmNetworkBits : TBitsMode::bmSubnetBits;
+    if (!CIDRPageShown())
+        UpdateSubnetDisplay();
 }
 
 void TIPSubnetArea::RFC1878MenuItemClick()
 {
     FSubnet.SetRFC1878(RFC1878MenuItem->isChecked());
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
+    // Without the allowance the field's range starts at two subnet bits.
+    KeepSubnetBitsInRange();
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
-// --- Octet entry ---
-
 void TIPSubnetArea::MaskEdit1Exit()
 {
-    FSubnet.SetByte(0, ReadOctetText(TOctetBox::obSubnetAddress, 0, MaskEdit1->text()));
-    FSubnetTableDirty = true;
+    FSubnet.SetOctetText(FBitsMode, 0, MaskEdit1->text());
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
 void TIPSubnetArea::MaskEdit2Exit(int index)
 {
-    FSubnet.SetByte(quint8(index),
-                    ReadOctetText(TOctetBox::obSubnetAddress, quint8(index), AddressEdit->Field(index)->text()));
-    FSubnetTableDirty = true;
+    FSubnet.SetOctetText(FBitsMode, quint8(index), AddressEdit->Field(index)->text());
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::MaskEdit5Exit(int index, const QString &text)
+{
+    FSupernet.SetOctetText(quint8(index), text);
+    UpdateSubnetDisplay();
+}
+
+void TIPSubnetArea::CopySubnetHostButtonClick()
+{
+    SubnetHostTab->CopyToClipboard();
 }
 
 // --- Display ---
 
-void TIPSubnetArea::SelectAddressType(int index)
-{
-    if (FAddressTypeButtons->checkedId() == index)
-        return;
-    {
-        // The handler runs here, in this call, not from the toggle signal.
-        const QSignalBlocker blocker(FAddressTypeButtons);
-        FAddressTypeButtons->button(index)->setChecked(true);
-    }
-    AddressTypeRadioGroupClick();
-}
-
 void TIPSubnetArea::UpdateSubnetDisplay()
 {
-    if (FUpdatingSubnetDisplay)
-        return;
-    QScopedValueRollback guard(FUpdatingSubnetDisplay, true);
+    const bool cidr = CIDRPageShown();
+    {
+        const QSignalBlocker blocker(FAddressTypeButtons);
+        const TIPClassType classType = cidr ? FSupernet.ClassType() : FSubnet.ClassType();
+        if (QAbstractButton *item = FAddressTypeButtons->button(int(classType)))
+            item->setChecked(true);
+    }
+    UpdateSelectorCaptions();
+    UpdateBitsRange();
+    UpdateOptionsItems();
 
     QWidget *page = DravokPageControl->currentWidget();
-    if (page == CIDRTab) {
-        SelectAddressType(int(FSupernet.ClassType()));
-        BitsSpinEdit->SetValue(FSupernet.SupernetBits());
-        if (FUpdateCIDRPage)
-            FUpdateCIDRPage();
-        return;
-    }
-
-    SelectAddressType(int(FSubnet.ClassType()));
-    BitsSpinEdit->SetValue(SubnetBitsFieldValue());
     if (page == GeneralInfoTab)
         UpdateGeneralInfo();
     else if (page == AddressInfoTab)
         UpdateAddressInfo();
-    else if (page == SubnetHostTab && FUpdateSubnetHostPage)
-        FUpdateSubnetHostPage();
+    else if (page == SubnetHostTab)
+        SubnetHostTab->UpdateSubnetHostDisplay();
+    else if (page == CIDRTab)
+        CIDRTab->UpdateCIDRDisplay();
+}
+
+void TIPSubnetArea::UpdateSelectorCaptions()
+{
+    if (CIDRPageShown()) {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Prefix"));
+        BitsLabel->setText(QStringLiteral("&Supernet Bits"));
+    } else {
+        AddressTypeRadioGroup->setTitle(QStringLiteral("Address Type"));
+        BitsLabel->setText(FBitsMode == TBitsMode::bmNetworkBits ? QStringLiteral("&Network Bits")
+                                                                 : QStringLiteral("&Subnet Bits"));
+    }
+}
+
+// The minimum is written before the maximum; the count of the models lies
+// inside the range, so the field shows it unclamped.
+void TIPSubnetArea::UpdateBitsRange()
+{
+    const bool cidr = CIDRPageShown();
+    const TBitsRange range = cidr ? TIPAddSupernet::BitsRange() : FSubnet.BitsRange(FBitsMode);
+    const QSignalBlocker blocker(BitsSpinEdit);
+    BitsSpinEdit->SetMinValue(range.Minimum);
+    BitsSpinEdit->SetMaxValue(range.Maximum);
+    BitsSpinEdit->SetValue(cidr ? FSupernet.SupernetBits() : FSubnet.BitsCount(FBitsMode));
+}
+
+// Checking an item from code triggers nothing; the action group unchecks
+// the other mode.
+void TIPSubnetArea::UpdateOptionsItems()
+{
+    (FBitsMode == TBitsMode::bmNetworkBits ? NetworkBitsMenuItem : SubnetBitsMenuItem)->setChecked(true);
+    RFC1878MenuItem->setChecked(FSubnet.RFC1878());
 }
 
 void TIPSubnetArea::UpdateGeneralInfo()
@@ -553,7 +381,11 @@ void TIPSubnetArea::UpdateGeneralInfo()
 
 void TIPSubnetArea::UpdateAddressInfo()
 {
-    AddressEdit->ShowAddress(FSubnet.GetValue());
+    {
+        // Written, not typed: nothing to apply.
+        const QSignalBlocker blocker(AddressEdit);
+        AddressEdit->ShowAddress(FSubnet.GetValue());
+    }
     HexAddressPanel->SetCaption(FSubnet.HexText());
     AddressRangePanel->SetCaption(HostRangeText(FSubnet.FirstHost(), FSubnet.LastHost()));
     SubnetMaskPanel->SetCaption(FSubnet.SubnetMask().DecimalText());
@@ -578,46 +410,46 @@ void TIPSubnetArea::LoadSettings()
 // The load set the models directly; the field and the pages catch up here.
 void TIPSubnetArea::FinishSubnetLoad()
 {
-    UpdateBitsRange();
-    FSubnetTableDirty = true;
+    KeepSubnetBitsInRange();
+    SubnetHostTab->MarkTableDirty();
     UpdateSubnetDisplay();
 }
 
 bool TIPSubnetArea::LoadSubnetSettings()
 {
-    TRegKey key;
-    if (!key.OpenKey(SubnetSettingsKey, false))
+    const std::optional<TStoredSubnetSettings> stored = ReadSubnetSettings();
+    if (!stored)
         return false;
-    BitsMenuItemClick(key.ReadBool(QStringLiteral("UseSubnetBits")) ? SubnetBitsMenuItem : NetworkBitsMenuItem);
-    RFC1878MenuItem->setChecked(key.ReadBool(QStringLiteral("UseRFC1878")));
-    RFC1878MenuItemClick();
-
-    const QString addressType = key.ReadString(QStringLiteral("AddressType"));
-    if (addressType.isEmpty())
-        RaiseError(QStringLiteral("Failed to get data for '%1'").arg(QStringLiteral("AddressType")));
-    FSubnet.SetClassLetter(addressType.at(0));
-
-    const qint32 subnetBits = key.ReadInteger(QStringLiteral("SubnetBits"));
-    if (subnetBits < 0 || subnetBits > 255)
-        RaiseError(QStringLiteral("Range check error"));
-    FSubnet.SetSubnetBits(quint8(subnetBits));
-
-    FSubnet.SetValue(quint32(key.ReadInteger(QStringLiteral("SubnetAddress"))));
-    FSupernet.SetValue(quint32(key.ReadInteger(QStringLiteral("SupernetAddress"))));
-    key.CloseKey();
+    // What was read applies in the table's order, as each value would have
+    // been applied as it was read.
+    const TSubnetSettings &values = stored->Values;
+    if (stored->Has(TSubnetSetting::ssUseSubnetBits))
+        FBitsMode = values.UseSubnetBits ? TBitsMode::bmSubnetBits : TBitsMode::bmNetworkBits;
+    if (stored->Has(TSubnetSetting::ssUseRFC1878)) {
+        FSubnet.SetRFC1878(values.UseRFC1878);
+        KeepSubnetBitsInRange();
+    }
+    if (stored->Has(TSubnetSetting::ssAddressType))
+        FSubnet.SetClassLetter(values.AddressType);
+    if (stored->Has(TSubnetSetting::ssSubnetBits))
+        FSubnet.SetSubnetBits(quint8(values.SubnetBits));
+    if (stored->Has(TSubnetSetting::ssSubnetAddress))
+        FSubnet.SetValue(values.SubnetAddress);
+    if (stored->Has(TSubnetSetting::ssSupernetAddress))
+        FSupernet.SetValue(values.SupernetAddress);
+    if (!stored->Error.isEmpty())
+        RaiseError(stored->Error);
     return true;
 }
 
 void TIPSubnetArea::SaveSubnetSettings()
 {
-    TRegKey key;
-    if (!key.OpenKey(SubnetSettingsKey, true))
-        return;
-    key.WriteBool(QStringLiteral("UseSubnetBits"), SubnetBitsMenuItem->isChecked());
-    key.WriteBool(QStringLiteral("UseRFC1878"), RFC1878MenuItem->isChecked());
-    key.WriteString(QStringLiteral("AddressType"), QString(FSubnet.ClassLetter()));
-    key.WriteInteger(QStringLiteral("SubnetBits"), FSubnet.SubnetBits());
-    key.WriteInteger(QStringLiteral("SubnetAddress"), qint32(FSubnet.GetValue()));
-    key.WriteInteger(QStringLiteral("SupernetAddress"), qint32(FSupernet.GetValue()));
-    key.CloseKey();
+    TSubnetSettings settings;
+    settings.UseSubnetBits = FBitsMode == TBitsMode::bmSubnetBits;
+    settings.UseRFC1878 = FSubnet.RFC1878();
+    settings.AddressType = FSubnet.ClassLetter();
+    settings.SubnetBits = FSubnet.SubnetBits();
+    settings.SubnetAddress = FSubnet.GetValue();
+    settings.SupernetAddress = FSupernet.GetValue();
+    WriteSubnetSettings(settings);
 }

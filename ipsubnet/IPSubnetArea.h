@@ -7,69 +7,33 @@
 // Above the pages sit the class selector and the bits field, shared by all
 // four pages. On General Info, Address Info and Subnets/Hosts they drive the
 // subnet model (FSubnet); the bits field holds subnet bits or, in
-// network-bits mode, the class's network bits plus the subnet bits. On the
-// CIDR page they drive the supernet model (FSupernet) and the field holds
-// the supernet bits. UpdateSubnetDisplay redraws the shown page from the
-// models; it is guarded against the nested selector and bits-field events
-// it raises itself.
+// network-bits mode (FBitsMode), the class's network bits plus the subnet
+// bits. On the CIDR page they drive the supernet model (FSupernet) and the
+// field holds the supernet bits.
 //
-// The Subnets/Hosts and CIDR page contents are built in their own files and
-// plug their redraw step in with PlugPageContent.
+// Data flows one way. A handler reads its control, makes one call of a
+// model, marks the Subnets/Hosts table dirty when the subnet changed, and
+// calls UpdateSubnetDisplay, which writes every control from the models
+// with their signals blocked and so never runs a handler. The Subnets/Hosts
+// and CIDR pages are widgets of their own that are given the model they show.
 
-#include <array>
-#include <functional>
-
-#include <QFrame>
+#include <QWidget>
 
 #include "controls/CalcArea.h"
+#include "controls/IPAddressEdit.h"
+#include "ipsubnet/CIDRPage.h"
 #include "ipsubnet/IPAddress.h"
+#include "ipsubnet/SubnetHostPage.h"
 
-class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QToolButton;
 class TBetterSpinEdit;
 class TPageControl;
 class TVorlCustomPanel;
-
-// The address entry box: four octet fields of at most three digits with a
-// bold dot between neighbours. Typing a third character moves on to the
-// next field (the last wraps to the first); Enter applies the field without
-// leaving it.
-class TIPAddressEdit final : public QFrame
-{
-    Q_OBJECT
-public:
-    // `fieldNames` are the object names of the four fields, first octet first.
-    explicit TIPAddressEdit(const std::array<QString, 4> &fieldNames, QWidget *parent = nullptr);
-    Q_DISABLE_COPY_MOVE(TIPAddressEdit)
-
-    QLineEdit *Field(int index) const { return FFields.at(index); }
-    // Names the fields for assistive technology after the caption of the
-    // label in front of the box ("IP Address, octet 1" ...): the label's
-    // buddy is the first field, which lives inside this box.
-    void SetCaption(const QString &caption);
-    // The four octets of `value`, in decimal.
-    void ShowAddress(quint32 value);
-
-signals:
-    // The field was left for another control of the window, or Enter was
-    // pressed in it. `index` is the octet index, 0 to 3.
-    void OctetExit(int index);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void OctetChange(int index);
-    // Handles a key typed into any octet field; true when it is consumed.
-    bool OctetKeyPress(int index, QKeyEvent *event);
-
-    std::array<QLineEdit *, 4> FFields{};
-};
 
 class TIPSubnetArea final : public TCalcArea
 {
@@ -91,13 +55,10 @@ public:
     // The Options menu items, shown in the main window's menu bar.
     QList<QAction *> OptionsActions() const override;
 
-    // Redraws the shown page from the models; the main window calls it after
-    // every page switch of any calculator.
+    // Writes the shown page, the class selector, the bits field and the
+    // Options items from the models; the main window calls it after every
+    // page switch of any calculator. Runs no handler.
     void UpdateSubnetDisplay();
-    // The bits field's range for the shown page and mode; the field then
-    // shows the model's count, clamped into the range (a clamp is applied
-    // to the model).
-    void UpdateBitsRange();
 
     // Handlers.
     void AddressTypeRadioGroupClick();
@@ -107,33 +68,30 @@ public:
     void MaskEdit1Exit();
     // MaskEdit2 to MaskEdit4; `index` is the octet index, 1 to 3.
     void MaskEdit2Exit(int index);
+    // MaskEdit5 to MaskEdit8 of the CIDR page; `index` is the octet index,
+    // 0 to 3, and `text` the field's text.
+    void MaskEdit5Exit(int index, const QString &text);
+    void CopySubnetHostButtonClick();
 
     bool LoadSubnetSettings();
     void SaveSubnetSettings();
 
-    // What the Subnets/Hosts and CIDR pages work on.
-    TIPAddSubnet &Subnet() { return FSubnet; }
-    TIPAddSupernet &Supernet() { return FSupernet; }
-    bool SubnetTableDirty() const { return FSubnetTableDirty; }
-    void SetSubnetTableDirty(bool value) { FSubnetTableDirty = value; }
-    bool NetworkBitsMode() const;
-
-    // Plugs in the redraw step of the Subnets/Hosts or CIDR page (`page` is
-    // SubnetHostTab or CIDRTab). UpdateSubnetDisplay runs it while that page
-    // is shown, after selecting the class and setting the bits field.
-    void PlugPageContent(QWidget *page, std::function<void()> update);
+    const TIPAddSubnet &Subnet() const { return FSubnet; }
+    const TIPAddSupernet &Supernet() const { return FSupernet; }
+    TBitsMode BitsMode() const { return FBitsMode; }
+    bool SubnetTableDirty() const;
 
     QGroupBox *AddressTypeRadioGroup = nullptr;
     QLabel *BitsLabel = nullptr;
     TBetterSpinEdit *BitsSpinEdit = nullptr;
-    // Created with the Subnets/Hosts page; enabled only while it is shown.
-    QAbstractButton *CopySubnetHostButton = nullptr;
+    // Beside the bits field; enabled only while the Subnets/Hosts page is shown.
+    QToolButton *CopySubnetHostButton = nullptr;
 
     TPageControl *DravokPageControl = nullptr;
     QWidget *GeneralInfoTab = nullptr;
     QWidget *AddressInfoTab = nullptr;
-    QWidget *SubnetHostTab = nullptr;
-    QWidget *CIDRTab = nullptr;
+    TSubnetHostPage *SubnetHostTab = nullptr;
+    TCIDRPage *CIDRTab = nullptr;
 
     // General Info.
     TVorlCustomPanel *MaxSubnetsPanel = nullptr;
@@ -164,12 +122,6 @@ public:
     QAction *N1 = nullptr;
     QAction *RFC1878MenuItem = nullptr;
 
-    // A sunken, right-aligned read-only value panel, 21 pixels high, as on
-    // every page of this calculator: on the caption's page, described by the
-    // caption (its buddy, so a screen reader reads the caption with the value).
-    static TVorlCustomPanel *CreateValuePanel(QLabel *caption, const char *name, int left, int top, int width);
-    static QLabel *CreateLabel(QWidget *page, const QString &text, int left, int top);
-
 private:
     void InitSubnetCalculator();
     void CreateSelectorAndBits();
@@ -177,21 +129,20 @@ private:
     void CreateAddressInfoPage();
     void CreateOptionsActions();
     void FinishSubnetLoad();
+    // On a subnet page the bits field has the subnet pages' range: a count
+    // below it (one subnet bit left without the allowance) is raised.
+    void KeepSubnetBitsInRange();
 
     bool CIDRPageShown() const;
-    int SubnetBitsFieldValue() const;
-    void SelectAddressType(int index);
+    // Steps of UpdateSubnetDisplay.
+    void UpdateSelectorCaptions();
+    void UpdateBitsRange();
+    void UpdateOptionsItems();
     void UpdateGeneralInfo();
     void UpdateAddressInfo();
 
     TIPAddSubnet FSubnet;
     TIPAddSupernet FSupernet;
-    bool FSubnetTableDirty = true;
-    bool FUpdatingSubnetDisplay = false;
-    // The bits field's bounds are being set: its change events carry values
-    // of the old range or mode and must not reach the models.
-    bool FSettingBitsRange = false;
+    TBitsMode FBitsMode = TBitsMode::bmSubnetBits;
     QButtonGroup *FAddressTypeButtons = nullptr;
-    std::function<void()> FUpdateSubnetHostPage;
-    std::function<void()> FUpdateCIDRPage;
 };

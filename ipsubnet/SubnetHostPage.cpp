@@ -1,15 +1,10 @@
 #include "ipsubnet/SubnetHostPage.h"
 
 #include <QGuiApplication>
-#include <QIcon>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-#include "controls/Artwork.h"
 #include "controls/DesignFont.h"
-#include "controls/Guarded.h"
 #include "controls/SuperStringGrid.h"
-#include "ipsubnet/IPSubnetArea.h"
 #include "ipsubnet/SubnetHostTable.h"
 
 namespace {
@@ -25,16 +20,14 @@ public:
 
 } // namespace
 
-TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
-    : QObject(area)
-    , FArea(area)
+TSubnetHostPage::TSubnetHostPage(const TIPAddSubnet &subnet, QWidget *parent)
+    : QWidget(parent)
+    , FSubnet(subnet)
 {
-    setObjectName(QStringLiteral("SubnetHostPage"));
-
-    SubnetHostStringGrid = new TSuperStringGrid(area->SubnetHostTab);
+    SubnetHostStringGrid = new TSuperStringGrid(this);
     SubnetHostStringGrid->setAccessibleName(QStringLiteral("Subnets/Hosts"));
     SubnetHostStringGrid->setObjectName(QStringLiteral("SubnetHostStringGrid"));
-    auto *layout = new QVBoxLayout(area->SubnetHostTab);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SubnetHostStringGrid);
     SubnetHostStringGrid->SetColCount(2);
@@ -52,17 +45,9 @@ TSubnetHostPage::TSubnetHostPage(TIPSubnetArea *area)
     SubnetHostStringGrid->SetColAlignments(1, TAlignment::taCenter);
     SubnetHostStringGrid->SetCells(0, 0, QStringLiteral("Subnet"));
     SubnetHostStringGrid->SetCells(1, 0, QStringLiteral("Host Range"));
-
-    CopySubnetHostButton = CreateCopyButton(area, "CopySubnetHostButton",
-                                            QStringLiteral("Copy subnet/host table to clipboard"), QRect(232, 54, 25, 25));
-    CopySubnetHostButton->setEnabled(false);
-    GuardedConnect(CopySubnetHostButton, &QToolButton::clicked, this, &TSubnetHostPage::CopySubnetHostButtonClick);
-
-    area->CopySubnetHostButton = CopySubnetHostButton;
-    area->PlugPageContent(area->SubnetHostTab, [this] { UpdateSubnetHostDisplay(); });
 }
 
-void TSubnetHostPage::CopySubnetHostButtonClick()
+void TSubnetHostPage::CopyToClipboard()
 {
     SubnetHostStringGrid->CopyToClipboard();
 }
@@ -70,12 +55,12 @@ void TSubnetHostPage::CopySubnetHostButtonClick()
 void TSubnetHostPage::UpdateSubnetHostDisplay()
 {
     // The page is drawn before a long fill.
-    FArea->window()->repaint();
-    if (!FArea->SubnetTableDirty())
+    window()->repaint();
+    if (!FTableDirty)
         return;
     {
         TWaitCursor hourglass;
-        FillSubnetHostTable(*SubnetHostStringGrid->Model(), FArea->Subnet());
+        FillSubnetHostTable(*SubnetHostStringGrid->Model(), FSubnet);
     }
-    FArea->SetSubnetTableDirty(false);
+    FTableDirty = false;
 }

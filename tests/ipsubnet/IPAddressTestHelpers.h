@@ -12,6 +12,7 @@
 #include "ipsubnet/IPAddress.h"
 
 Q_DECLARE_METATYPE(TIPClassType)
+Q_DECLARE_METATYPE(TBitsMode)
 
 inline quint32 Addr(quint8 a, quint8 b, quint8 c, quint8 d)
 {

@@ -50,6 +50,18 @@ private slots:
     void rfc1878OffClampsAddress_data();
     void rfc1878OffClampsAddress();
 
+    void bitsCountAndRange_data();
+    void bitsCountAndRange();
+    void everyCountInTheRangeApplies();
+    void setBitsCount_data();
+    void setBitsCount();
+    void setClassTypeKeepingBits_data();
+    void setClassTypeKeepingBits();
+    void setOctetText_data();
+    void setOctetText();
+    void raiseToMinSubnetBits_data();
+    void raiseToMinSubnetBits();
+
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
 };
@@ -408,6 +420,228 @@ void tst_TIPAddSubnet::rfc1878OffClampsAddress()
     QCOMPARE(subnet->DecimalText(), address);
     subnet->SetRFC1878(false);
     QTEST(subnet->DecimalText(), "stored");
+}
+
+void tst_TIPAddSubnet::bitsCountAndRange_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("rfc1878");
+    QTest::addColumn<TBitsMode>("mode");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    const TBitsMode subnetBits = TBitsMode::bmSubnetBits;
+    const TBitsMode networkBits = TBitsMode::bmNetworkBits;
+    QTest::newRow("class B, subnet bits") << u"128.5.3.7"_s << 8 << false << subnetBits << 8 << 2 << 14;
+    QTest::newRow("class B, network bits") << u"128.5.3.7"_s << 8 << false << networkBits << 24 << 18 << 30;
+    QTest::newRow("class B, subnet bits, RFC 1878") << u"128.5.3.7"_s << 8 << true << subnetBits << 8 << 1 << 14;
+    QTest::newRow("class B, network bits, RFC 1878") << u"128.5.3.7"_s << 8 << true << networkBits << 24 << 17 << 30;
+    QTest::newRow("class A, subnet bits") << u"10.5.3.7"_s << 10 << false << subnetBits << 10 << 2 << 22;
+    QTest::newRow("class A, network bits") << u"10.5.3.7"_s << 10 << false << networkBits << 18 << 10 << 30;
+    QTest::newRow("class C, subnet bits") << u"200.5.3.77"_s << 2 << false << subnetBits << 2 << 2 << 6;
+    QTest::newRow("class C, network bits") << u"200.5.3.77"_s << 2 << false << networkBits << 26 << 26 << 30;
+    QTest::newRow("class C, network bits, RFC 1878") << u"200.5.3.77"_s << 1 << true << networkBits << 25 << 25 << 30;
+}
+
+void tst_TIPAddSubnet::bitsCountAndRange()
+{
+    QFETCH(QString, address);
+    QFETCH(int, bits);
+    QFETCH(bool, rfc1878);
+    QFETCH(TBitsMode, mode);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    const auto subnet = MakeSubnet(address, bits, rfc1878);
+    QTEST(subnet->BitsCount(mode), "count");
+    QCOMPARE(subnet->BitsRange(mode), (TBitsRange{minimum, maximum}));
+}
+
+// Within the range of its mode a count never changes the class, and reads
+// back as entered: the bits field can show every count it lets through.
+void tst_TIPAddSubnet::everyCountInTheRangeApplies()
+{
+    for (const QString &address : {u"10.5.3.7"_s, u"172.16.3.7"_s, u"200.5.3.77"_s}) {
+        for (const bool rfc1878 : {false, true}) {
+            for (const TBitsMode mode : {TBitsMode::bmSubnetBits, TBitsMode::bmNetworkBits}) {
+                const auto probe = MakeSubnet(address, 2, rfc1878);
+                const TBitsRange range = probe->BitsRange(mode);
+                for (int from = range.Minimum; from <= range.Maximum; ++from) {
+                    for (int to = range.Minimum; to <= range.Maximum; ++to) {
+                        const auto subnet = MakeSubnet(address, 2, rfc1878);
+                        subnet->SetBitsCount(mode, from);
+                        QCOMPARE(subnet->SetBitsCount(mode, to), from != to);
+                        QCOMPARE(subnet->BitsCount(mode), to);
+                        QCOMPARE(subnet->ClassType(), probe->ClassType());
+                        QCOMPARE(subnet->BitsRange(mode), range);
+                        if (!rfc1878) {
+                            QVERIFY(subnet->GetValue() >= subnet->AllocationFirst());
+                            QVERIFY(subnet->GetValue() <= subnet->AllocationLast());
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+void tst_TIPAddSubnet::setBitsCount_data()
+{
+    QTest::addColumn<TBitsMode>("mode");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<TIPClassType>("classType");
+    QTest::addColumn<int>("firstOctet");
+    const TBitsMode subnetBits = TBitsMode::bmSubnetBits;
+    const TBitsMode networkBits = TBitsMode::bmNetworkBits;
+    const TIPClassType a = TIPClassType::icClassA;
+    const TIPClassType b = TIPClassType::icClassB;
+    QTest::newRow("subnet bits: the count held") << subnetBits << u"128.5.3.7"_s << 8 << 8 << false << 8 << b << 128;
+    QTest::newRow("subnet bits: 10") << subnetBits << u"128.5.3.7"_s << 8 << 10 << true << 10 << b << 128;
+    QTest::newRow("subnet bits: 7 in class C moves to class B")
+        << subnetBits << u"200.1.2.9"_s << 6 << 7 << true << 7 << b << 128;
+    QTest::newRow("subnet bits: 40 stops at 22, class A") << subnetBits << u"128.5.3.7"_s << 8 << 40 << true << 22 << a << 1;
+    QTest::newRow("subnet bits: 0 gives 1") << subnetBits << u"128.5.3.7"_s << 8 << 0 << true << 1 << b << 128;
+    QTest::newRow("network bits: /26 in class B") << networkBits << u"128.5.3.7"_s << 8 << 26 << true << 10 << b << 128;
+    QTest::newRow("network bits: the prefix held") << networkBits << u"128.5.3.7"_s << 8 << 24 << false << 8 << b << 128;
+    QTest::newRow("network bits: /17 in class B") << networkBits << u"128.5.3.7"_s << 8 << 17 << true << 1 << b << 128;
+    QTest::newRow("network bits: /16 in class B holds no subnet")
+        << networkBits << u"128.5.3.7"_s << 8 << 16 << false << 8 << b << 128;
+    QTest::newRow("network bits: /10 in class B holds no subnet")
+        << networkBits << u"128.5.3.7"_s << 8 << 10 << false << 8 << b << 128;
+    QTest::newRow("network bits: /300 stops at 22 subnet bits, class A")
+        << networkBits << u"128.5.3.7"_s << 8 << 300 << true << 22 << a << 1;
+}
+
+void tst_TIPAddSubnet::setBitsCount()
+{
+    QFETCH(TBitsMode, mode);
+    QFETCH(QString, address);
+    QFETCH(int, bits);
+    QFETCH(int, count);
+    const auto subnet = MakeSubnet(address, bits, true);
+    QTEST(subnet->SetBitsCount(mode, count), "applied");
+    QTEST(int(subnet->SubnetBits()), "subnetBits");
+    QTEST(subnet->ClassType(), "classType");
+    QTEST(int(subnet->GetByte(0)), "firstOctet");
+}
+
+void tst_TIPAddSubnet::setClassTypeKeepingBits_data()
+{
+    QTest::addColumn<TBitsMode>("mode");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("rfc1878");
+    QTest::addColumn<TIPClassType>("newClass");
+    QTest::addColumn<TIPClassType>("classType");
+    QTest::addColumn<int>("subnetBits");
+    QTest::addColumn<QString>("stored");
+    const TBitsMode subnetBits = TBitsMode::bmSubnetBits;
+    const TBitsMode networkBits = TBitsMode::bmNetworkBits;
+    const TIPClassType a = TIPClassType::icClassA;
+    const TIPClassType b = TIPClassType::icClassB;
+    const TIPClassType c = TIPClassType::icClassC;
+    QTest::newRow("subnet bits: B to C cuts 10 bits to 6")
+        << subnetBits << u"128.5.3.7"_s << 10 << false << c << c << 6 << u"192.5.3.7"_s;
+    QTest::newRow("subnet bits: B to A keeps 10 bits")
+        << subnetBits << u"128.5.3.7"_s << 10 << false << a << a << 10 << u"1.5.3.7"_s;
+    QTest::newRow("network bits: B /24 to C gives the class C minimum /26")
+        << networkBits << u"128.5.3.7"_s << 8 << false << c << c << 2 << u"192.5.3.65"_s;
+    QTest::newRow("network bits: C /26 back to B keeps /26")
+        << networkBits << u"192.5.3.65"_s << 2 << false << b << b << 10 << u"128.5.64.1"_s;
+    QTest::newRow("network bits: B /26 to A keeps /26")
+        << networkBits << u"128.5.3.7"_s << 10 << false << a << a << 18 << u"1.5.3.7"_s;
+    QTest::newRow("network bits: C /30 to A keeps /30")
+        << networkBits << u"200.1.2.9"_s << 6 << false << a << a << 22 << u"1.4.0.1"_s;
+    QTest::newRow("network bits: A /10 to C gives /26")
+        << networkBits << u"10.64.0.1"_s << 2 << false << c << c << 2 << u"192.64.0.65"_s;
+    QTest::newRow("network bits with RFC 1878: B /17 to C gives /25")
+        << networkBits << u"128.5.3.7"_s << 1 << true << c << c << 1 << u"192.5.3.7"_s;
+    QTest::newRow("network bits: the class held changes nothing")
+        << networkBits << u"172.5.3.7"_s << 8 << false << b << b << 8 << u"172.5.3.7"_s;
+    QTest::newRow("network bits: class E gives C, /16 gives /26")
+        << networkBits << u"10.5.3.7"_s << 8 << false << TIPClassType::icClassE << c << 2 << u"192.5.3.65"_s;
+}
+
+void tst_TIPAddSubnet::setClassTypeKeepingBits()
+{
+    QFETCH(TBitsMode, mode);
+    QFETCH(QString, address);
+    QFETCH(int, bits);
+    QFETCH(bool, rfc1878);
+    QFETCH(TIPClassType, newClass);
+    const auto subnet = MakeSubnet(address, bits, rfc1878);
+    QCOMPARE(subnet->DecimalText(), address);
+    subnet->SetClassTypeKeepingBits(mode, newClass);
+    QTEST(subnet->ClassType(), "classType");
+    QTEST(int(subnet->SubnetBits()), "subnetBits");
+    QTEST(subnet->DecimalText(), "stored");
+}
+
+void tst_TIPAddSubnet::setOctetText_data()
+{
+    QTest::addColumn<TBitsMode>("mode");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<TIPClassType>("classType");
+    QTest::addColumn<int>("subnetBits");
+    const TBitsMode subnetBits = TBitsMode::bmSubnetBits;
+    const TBitsMode networkBits = TBitsMode::bmNetworkBits;
+    const TIPClassType a = TIPClassType::icClassA;
+    const TIPClassType b = TIPClassType::icClassB;
+    const TIPClassType c = TIPClassType::icClassC;
+    // All from 172.16.9.9, class B with 10 subnet bits (/26).
+    QTest::newRow("subnet bits: 10 gives class A, 10 bits kept") << subnetBits << 0 << u"10"_s << u"10.16.9.9"_s << a << 10;
+    QTest::newRow("network bits: 10 keeps /26") << networkBits << 0 << u"10"_s << u"10.16.9.9"_s << a << 18;
+    QTest::newRow("subnet bits: 200 gives class C, 6 bits") << subnetBits << 0 << u"200"_s << u"200.16.9.9"_s << c << 6;
+    QTest::newRow("network bits: 200 keeps /26") << networkBits << 0 << u"200"_s << u"200.16.9.65"_s << c << 2;
+    QTest::newRow("network bits: 191 keeps class and /26") << networkBits << 0 << u"191"_s << u"191.16.9.9"_s << b << 10;
+    QTest::newRow("network bits: 240 is read as 223") << networkBits << 0 << u"240"_s << u"223.16.9.65"_s << c << 2;
+    QTest::newRow("network bits: empty first octet is 1") << networkBits << 0 << QString() << u"1.16.9.9"_s << a << 18;
+    QTest::newRow("network bits: 127 becomes 126") << networkBits << 0 << u"127"_s << u"126.16.9.9"_s << a << 18;
+    QTest::newRow("network bits: third octet 0 is clamped up") << networkBits << 2 << u"0"_s << u"172.16.0.65"_s << b << 10;
+    QTest::newRow("subnet bits: last octet 255 is read as 254") << subnetBits << 3 << u"255"_s << u"172.16.9.254"_s << b << 10;
+    QTest::newRow("subnet bits: last octet empty is 1") << subnetBits << 3 << QString() << u"172.16.9.1"_s << b << 10;
+}
+
+void tst_TIPAddSubnet::setOctetText()
+{
+    QFETCH(TBitsMode, mode);
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    const auto subnet = MakeSubnet(u"172.16.9.9"_s, 10, false);
+    subnet->SetOctetText(mode, quint8(index), text);
+    QTEST(subnet->DecimalText(), "stored");
+    QTEST(subnet->ClassType(), "classType");
+    QTEST(int(subnet->SubnetBits()), "subnetBits");
+    QCOMPARE(ErrorOf([&] { subnet->SetOctetText(mode, 4, u"1"_s); }), u"Invalid TIPAddress Byte Index"_s);
+}
+
+void tst_TIPAddSubnet::raiseToMinSubnetBits_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("rfc1878");
+    QTest::addColumn<bool>("raised");
+    QTest::addColumn<int>("subnetBits");
+    QTest::newRow("one bit without the allowance") << 1 << false << true << 2;
+    QTest::newRow("one bit with the allowance") << 1 << true << false << 1;
+    QTest::newRow("two bits without the allowance") << 2 << false << false << 2;
+}
+
+void tst_TIPAddSubnet::raiseToMinSubnetBits()
+{
+    QFETCH(int, bits);
+    QFETCH(bool, rfc1878);
+    const auto subnet = MakeSubnet(u"128.5.3.7"_s, bits, rfc1878);
+    QTEST(subnet->RaiseToMinSubnetBits(), "raised");
+    QTEST(int(subnet->SubnetBits()), "subnetBits");
+    QVERIFY(subnet->SubnetBits() >= subnet->MinSubnetBits());
+    if (!rfc1878)
+        QVERIFY(subnet->GetValue() >= subnet->AllocationFirst() && subnet->GetValue() <= subnet->AllocationLast());
 }
 
 QTEST_APPLESS_MAIN(tst_TIPAddSubnet)

@@ -21,6 +21,8 @@ private slots:
     void setClassType();
     void addressKeepsBitsAndMask();
     void longerPrefixThanClassCountsNothing();
+    void setOctetText_data();
+    void setOctetText();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -165,6 +167,37 @@ void tst_TIPAddSupernet::longerPrefixThanClassCountsNothing()
     QCOMPARE(supernet.NumNetworks(), 0u);
     supernet.SetSupernetBits(16);
     QCOMPARE(supernet.NumNetworks(), 1u);
+}
+
+void tst_TIPAddSupernet::setOctetText_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<TIPClassType>("classType");
+    // All from 192.0.0.1, class C, 23 supernet bits.
+    QTest::newRow("empty first octet is 1") << 0 << QString() << u"1.0.0.1"_s << TIPClassType::icClassA;
+    QTest::newRow("300 in the first octet is 223") << 0 << u"300"_s << u"223.0.0.1"_s << TIPClassType::icClassC;
+    QTest::newRow("127 in the first octet is 126") << 0 << u"127"_s << u"126.0.0.1"_s << TIPClassType::icClassA;
+    QTest::newRow("172 in the first octet") << 0 << u"172"_s << u"172.0.0.1"_s << TIPClassType::icClassB;
+    QTest::newRow("empty second octet is 0") << 1 << QString() << u"192.0.0.1"_s << TIPClassType::icClassC;
+    QTest::newRow("300 in the third octet is 255") << 2 << u"300"_s << u"192.0.255.1"_s << TIPClassType::icClassC;
+    QTest::newRow("0 in the last octet") << 3 << u"0"_s << u"192.0.0.0"_s << TIPClassType::icClassC;
+    QTest::newRow("255 in the last octet") << 3 << u"255"_s << u"192.0.0.255"_s << TIPClassType::icClassC;
+}
+
+// The prefix stays whatever the address: only the class selector and the
+// bits field change the supernet bits.
+void tst_TIPAddSupernet::setOctetText()
+{
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    TIPAddSupernet supernet;
+    supernet.SetOctetText(quint8(index), text);
+    QTEST(supernet.DecimalText(), "stored");
+    QTEST(supernet.ClassType(), "classType");
+    QCOMPARE(int(supernet.SupernetBits()), 23);
+    QCOMPARE(supernet.BitsMask().DecimalText(), u"255.255.254.0"_s);
 }
 
 QTEST_APPLESS_MAIN(tst_TIPAddSupernet)

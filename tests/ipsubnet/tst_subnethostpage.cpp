@@ -22,6 +22,7 @@ private slots:
     void rebuiltOnlyWhenDirty();
     void classClickRebuildsOnlyOnAChange_data();
     void classClickRebuildsOnlyOnAChange();
+    void backFromTheCidrPageRebuildsNothing();
     void fillsUnderTheHourglass();
     void largestTableStopsAtTheLimit();
     void copyButtonFollowsThePage();
@@ -54,10 +55,13 @@ QToolButton *tst_SubnetHostPage::CopyButton() const
 
 void tst_SubnetHostPage::workedTableOnEntry()
 {
-    FArea->Subnet().SetClassType(TIPClassType::icClassC);
-    FArea->Subnet().SetSubnetBits(2);
-    FArea->Subnet().SetValue(0xC0A80141u);
-    FArea->SetSubnetTableDirty(true);
+    ClickClass(2);
+    SetBits(2);
+    ShowPage(FArea->AddressInfoTab);
+    TypeOctet(FArea->MaskEdit2, u"168"_s);
+    TypeOctet(FArea->MaskEdit3, u"1"_s);
+    TypeOctet(FArea->MaskEdit4, u"65"_s);
+    QCOMPARE(FArea->Subnet().DecimalText(), u"192.168.1.65"_s);
     ShowPage(FArea->SubnetHostTab);
     QVERIFY(!FArea->SubnetTableDirty());
     // The grid fills its page.
@@ -134,6 +138,27 @@ void tst_SubnetHostPage::classClickRebuildsOnlyOnAChange()
     QVERIFY(!FArea->SubnetTableDirty());
 }
 
+// The CIDR page shows the supernet's class in the selector; showing the
+// subnet's again on the way back is no change of the subnet.
+void tst_SubnetHostPage::backFromTheCidrPageRebuildsNothing()
+{
+    ShowPage(FArea->SubnetHostTab);
+    Grid()->SetCells(1, 5, u"untouched"_s);
+    ShowPage(FArea->CIDRTab);
+    QCOMPARE(CheckedClass(), 2);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(CheckedClass(), 1);
+    QCOMPARE(Grid()->Cells(1, 5), u"untouched"_s);
+
+    // A change made there to the supernet is none either.
+    ShowPage(FArea->CIDRTab);
+    ClickClass(0);
+    SetBits(5);
+    ShowPage(FArea->SubnetHostTab);
+    QCOMPARE(Grid()->Cells(1, 5), u"untouched"_s);
+    QVERIFY(!FArea->SubnetTableDirty());
+}
+
 void tst_SubnetHostPage::fillsUnderTheHourglass()
 {
     QList<int> cursors;
@@ -186,7 +211,7 @@ void tst_SubnetHostPage::copyButtonFollowsThePage()
     QCOMPARE(ClipboardText(), u"Subnet\tHost Range\r\n2\t128.0.3.1  -  128.0.3.254\r\n"
                               u"3\t128.0.4.1  -  128.0.4.254\r\n"_s);
 
-    for (QWidget *page : {FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
+    for (QWidget *page : QList<QWidget *>{FArea->GeneralInfoTab, FArea->AddressInfoTab, FArea->CIDRTab}) {
         ShowPage(page);
         QVERIFY(!CopyButton()->isEnabled());
         ShowPage(FArea->SubnetHostTab);
