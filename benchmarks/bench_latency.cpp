@@ -21,6 +21,7 @@ private slots:
 private:
     std::vector<std::unique_ptr<TNetworkElement>> FElements;
     QList<TNetworkElement *> FChain;
+    QList<const TNetworkElement *> FShownChain; // as the statistics page reads it
 };
 
 void bench_Latency::initTestCase()
@@ -44,6 +45,7 @@ void bench_Latency::initTestCase()
         add(topology.Kind, topology.Text, topology.DefaultBandwidth.toDouble(), DefaultPropDelay(topology.Kind).value_or(0));
     }
     add(TNetworkButtonKind::nbTowerCPU, QStringLiteral("Node B"), 0, 0);
+    FShownChain = QList<const TNetworkElement *>(FChain.cbegin(), FChain.cend());
 }
 
 void bench_Latency::computeFourteenNetworks()
@@ -62,7 +64,7 @@ void bench_Latency::computeAndFormatFourteenNetworks()
         const TLatencyTotals totals = ComputeLatencyResults(FChain);
         for (const TPacketDirection direction :
              {TPacketDirection::pdAToB, TPacketDirection::pdBToA, TPacketDirection::pdRoundTrip})
-            rows += LatencyStatsRows(FChain, totals, direction).size();
+            rows += LatencyStatsRows(FShownChain, totals, direction).size();
     }
     QVERIFY(rows > 0);
 }

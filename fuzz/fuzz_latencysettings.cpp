@@ -2,7 +2,8 @@
 // and sizes are there, reading gives a valid chain (1 to 14 networks, no node
 // kinds, non-negative sizes and times, finite non-negative bandwidths), and
 // writing that chain and reading it again gives the same chain without a
-// problem.
+// problem; built into the chain model it is that chain, and the model
+// describes it again as it was built, on the grid's cells.
 //   input: values, each a name byte, a type byte, a length byte and the data
 
 #include "fuzz/FuzzCommon.h"
@@ -12,6 +13,7 @@
 
 #include "app/VorlGlobal.h"
 #include "latency/LatencySettings.h"
+#include "latency/NetworkChain.h"
 
 namespace {
 
@@ -78,6 +80,47 @@ bool SameBits(double a, double b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+bool SameNetworks(const TLatencySettings &a, const TLatencySettings &b)
+{
+    if (!(a.NodeA == b.NodeA && a.NodeB == b.NodeB) || a.Networks.size() != b.Networks.size())
+        return false;
+    for (std::size_t i = 0; i < a.Networks.size(); ++i) {
+        const TStoredNetwork &x = a.Networks[i];
+        const TStoredNetwork &y = b.Networks[i];
+        if (x.Kind != y.Kind || x.Name != y.Name || !x.Record || !y.Record)
+            return false;
+        if (!SameBits(x.Record->Bandwidth, y.Record->Bandwidth) || x.Record->Left != y.Record->Left
+            || x.Record->Top != y.Record->Top || x.Record->PropDelay != y.Record->PropDelay)
+            return false;
+    }
+    return true;
+}
+
+// The stored chain as the calculator builds it at start-up.
+void CheckChain(const TLatencySettings &read)
+{
+    TNetworkChain chain;
+    ApplyChainSettings(chain, read);
+    FUZZ_CHECK(std::size_t(chain.NetworkCount()) == read.Networks.size());
+    FUZZ_CHECK(chain.Selected() == chain.Element(chain.Count() - 2));
+    FUZZ_CHECK(chain.NodeA()->PacketSize == read.NodeA.PacketSize);
+    FUZZ_CHECK(chain.NodeB()->ProcessTime == read.NodeB.ProcessTime);
+    for (int i = 1; i <= chain.NetworkCount(); ++i) {
+        const TNetworkElement *network = chain.Element(i);
+        const TStoredNetwork &stored = read.Networks[std::size_t(i - 1)];
+        FUZZ_CHECK(!network->IsNode() && network->NetworkButtonKind() == stored.Kind);
+        FUZZ_CHECK(network->NetworkName == (stored.Record ? stored.Name : UnknownTopologyName));
+    }
+    const TLatencySettings described = ChainSettings(chain);
+    for (const TStoredNetwork &network : described.Networks) {
+        const QPoint origin(network.Record->Left, network.Record->Top);
+        FUZZ_CHECK(CellOrigin(CellAt(origin)) == origin);
+    }
+    TNetworkChain again;
+    ApplyChainSettings(again, described);
+    FUZZ_CHECK(SameNetworks(ChainSettings(again), described));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -101,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!read)
         return 0;
     CheckValid(*read);
+    CheckChain(*read);
 
     TSettingsStore other(NoFile);
     try {

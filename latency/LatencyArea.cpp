@@ -1,12 +1,12 @@
 #include "latency/LatencyArea.h"
 
+#include <QAbstractButton>
 #include <QScopeGuard>
 
 #include "controls/Guarded.h"
 #include "controls/PageControl.h"
 #include "latency/LatencyGraphsPage.h"
 #include "latency/LatencyStatsPage.h"
-#include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupPage.h"
 
@@ -20,7 +20,7 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     LatencyCalcPageControl->setAccessibleName(QStringLiteral("Latency Calculator"));
     LatencyCalcPageControl->setObjectName(QStringLiteral("LatencyCalcPageControl"));
     LatencyCalcPageControl->setGeometry(0, 0, 276, 313);
-    NetworkSetupTabSheet = new TNetworkSetupPage;
+    NetworkSetupTabSheet = new TNetworkSetupPage(FChain);
     LatencyCalcPageControl->addTab(NetworkSetupTabSheet, QStringLiteral("Network Setup"));
     const auto addPage = [this](QWidget *&page, const char *name, const QString &caption) {
         page = new QWidget;
@@ -29,10 +29,10 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     };
     addPage(LatencyStatsTabSheet, "LatencyStatsTabSheet", QStringLiteral("Latency Statistics"));
     addPage(LatencyGraphsTabSheet, "LatencyGraphsTabSheet", QStringLiteral("Latency Graphs"));
-    LatencyStatsPage = new TLatencyStatsPage(LatencyStatsTabSheet);
+    LatencyStatsPage = new TLatencyStatsPage(FChain, FTotals, LatencyStatsTabSheet);
     GuardedConnect(LatencyStatsPage, &TLatencyStatsPage::PacketDirRadioGroupClick, this,
                    &TLatencyArea::LatencyStatsTabSheetEnter);
-    LatencyGraphsPage = new TLatencyGraphsPage(LatencyGraphsTabSheet);
+    LatencyGraphsPage = new TLatencyGraphsPage(FChain, LatencyGraphsTabSheet);
 
     connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyTargetChanged, this, &TCalcArea::CopyTargetChanged);
     connect(NetworkSetupTabSheet, &TNetworkSetupPage::CopyEnabledChanged, this, &TCalcArea::CopyEnabledChanged);
@@ -40,15 +40,33 @@ TLatencyArea::TLatencyArea(QWidget *parent)
     InitLatencyCalculator();
 }
 
+TLatencyArea::~TLatencyArea()
+{
+    // The views go before the chain they show.
+    delete NetworkButtonForm;
+    delete LatencyCalcPageControl;
+}
+
 void TLatencyArea::InitLatencyCalculator()
 {
     LatencyCalcPageControl->setCurrentWidget(NetworkSetupTabSheet);
-    NetworkSetupTabSheet->FSelectedButton = NetworkSetupTabSheet->TowerNetworkButton;
-    NetworkSetupTabSheet->SetLatencyDirty();
 
-    NetworkButtonForm = TNetworkButtonForm::GetNetworkButtonForm(true, this);
-    GuardedConnect(NetworkButtonForm, &TNetworkButtonForm::OnApply, NetworkSetupTabSheet,
-                   &TNetworkSetupPage::NetworkButtonFormApply);
+    NetworkButtonForm = new TNetworkButtonForm(this);
+    GuardedConnect(NetworkButtonForm, &TNetworkButtonForm::OnApply, this, &TLatencyArea::NetworkButtonFormApply);
+    GuardedConnect(NetworkSetupTabSheet, &TNetworkSetupPage::PropertiesRequested, NetworkButtonForm,
+                   &TNetworkButtonForm::EditNetworkButton);
+    // An open dialog follows the selection, after the page has shown it.
+    GuardedConnect(&FChain, &TNetworkChain::ElementSelected, NetworkButtonForm, [this](TNetworkElement *element) {
+        if (NetworkButtonForm->isVisible())
+            NetworkButtonForm->EditNetworkButton(element);
+    });
+    GuardedConnect(&FChain, &TNetworkChain::ElementRemoved, NetworkButtonForm,
+                   [this](int, TNetworkElement *element) { NetworkButtonForm->ReleaseElement(element); });
+}
+
+void TLatencyArea::NetworkButtonFormApply()
+{
+    FChain.SetLatencyDirty();
 }
 
 void TLatencyArea::PageLeaving(QWidget *page)
@@ -71,23 +89,20 @@ void TLatencyArea::PageEntered(QWidget *page)
 
 void TLatencyArea::LoadSettings()
 {
-    TNetworkSetupPage *page = NetworkSetupTabSheet;
-    // Whatever the store holds, the chain ends up with at least one network
-    // and consistent commands.
-    const auto finish = qScopeGuard([page] {
-        if (page->FNetworkList.size() < 3) {
-            page->SelectNetworkButton(page->TowerNetworkButton);
-            page->NewNetworkButtonClick();
+    // Whatever the store holds, the chain ends up with at least one network.
+    const auto finish = qScopeGuard([this] {
+        if (FChain.NetworkCount() < 1) {
+            FChain.Select(FChain.NodeB());
+            FChain.Insert();
         }
-        page->UpdateRemoveCommands();
-        page->DesktopNetworkButton->RebuildDisplayName();
-        page->TowerNetworkButton->RebuildDisplayName();
-        page->SetLatencyDirty();
+        FChain.NodeA()->RebuildDisplayName();
+        FChain.NodeB()->RebuildDisplayName();
+        FChain.SetLatencyDirty();
     });
     if (!LoadLatencySettings()) {
-        page->DesktopNetworkButton->PacketSize = 64;
-        page->TowerNetworkButton->PacketSize = 1024;
-        page->NewNetworkButtonClick();
+        FChain.NodeA()->PacketSize = 64;
+        FChain.NodeB()->PacketSize = 1024;
+        FChain.Insert();
     }
     SyncPropertiesDialog();
 }

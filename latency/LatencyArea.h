@@ -4,13 +4,17 @@
 // "Network Setup" page, with each element's delay and share shown as a table
 // ("Latency Statistics") and as three coloured bars ("Latency Graphs").
 //
-// The chain, its selection and the "results out of date" mark belong to the
-// setup page (NetworkSetupTabSheet->FNetworkList, ->FSelectedButton,
-// ->FLatencyDirty; Chain() gives the elements for the computation); the
-// area ties the pages to the main window and runs the start-up.
+// The area owns the chain model (FChain: order, cells, selection, every
+// element's values and results, the "results out of date" mark), the
+// totals of the last computation and the single properties dialog. The
+// setup page is a view of the chain and turns user events into chain
+// calls; the results pages read the chain and the totals only. The dialog
+// follows the chain's selection while it is open and lets go of an element
+// that leaves the chain.
 
 #include "controls/CalcArea.h"
 #include "latency/LatencyStats.h"
+#include "latency/NetworkChain.h"
 
 class TLatencyGraphsPage;
 class TLatencyStatsPage;
@@ -23,6 +27,7 @@ class TLatencyArea final : public TCalcArea
     Q_OBJECT
 public:
     explicit TLatencyArea(QWidget *parent = nullptr);
+    ~TLatencyArea() override;
 
     TPageControl *PageControl() const override { return LatencyCalcPageControl; }
     void PageLeaving(QWidget *page) override;
@@ -33,8 +38,11 @@ public:
     void LoadSettings() override;
     void SaveSettings() override;
 
+    TNetworkChain &Chain() { return FChain; }
+    const TNetworkChain &Chain() const { return FChain; }
+
     // Start-up of the calculator (the constructor): Network Setup active,
-    // Node A and Node B, the single properties dialog wired to the page.
+    // the single properties dialog wired to the chain and the setup page.
     void InitLatencyCalculator();
 
     // The settings subkey of the chain. LoadLatencySettings is true when the
@@ -43,6 +51,9 @@ public:
     bool LoadLatencySettings();
     void SyncPropertiesDialog();
     void SaveLatencySettings();
+
+    // The properties dialog's OK or Apply: the results are out of date.
+    void NetworkButtonFormApply();
 
     // The results pages. ComputeLatency recomputes every delay and share
     // when the chain is marked out of date, and clears the mark only when
@@ -60,5 +71,8 @@ public:
     TNetworkButtonForm *NetworkButtonForm = nullptr;
     TLatencyStatsPage *LatencyStatsPage = nullptr;     // on LatencyStatsTabSheet
     TLatencyGraphsPage *LatencyGraphsPage = nullptr;   // on LatencyGraphsTabSheet
-    TLatencyTotals FTotals;                            // seconds, of the last computation
+
+private:
+    TNetworkChain FChain;
+    TLatencyTotals FTotals; // seconds, of the last computation
 };

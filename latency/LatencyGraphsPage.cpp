@@ -12,7 +12,7 @@
 #include "controls/RainbowBarModel.h"
 #include "controls/VorlPanels.h"
 #include "latency/LatencyStatsFormat.h"
-#include "latency/NetworkKinds.h"
+#include "latency/NetworkChain.h"
 
 namespace {
 
@@ -34,8 +34,9 @@ constexpr int SwatchSize = 13;
 
 }  // namespace
 
-TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
+TLatencyGraphsPage::TLatencyGraphsPage(const TNetworkChain &chain, QWidget *parent)
     : QWidget(parent)
+    , FChain(chain)
 {
     setGeometry(0, 0, 268, 285);
 
@@ -100,8 +101,9 @@ TLatencyGraphsPage::TLatencyGraphsPage(QWidget *parent)
                    &TLatencyGraphsPage::CopyLatencyGraphsButtonClick);
 }
 
-void TLatencyGraphsPage::ShowResults(const QList<TNetworkElement *> &chain)
+void TLatencyGraphsPage::ShowResults()
 {
+    const QList<const TNetworkElement *> chain = FChain.Elements();
     const int n = int(qMin<qsizetype>(chain.size(), LegendRows));
     for (int k = 0; k < LegendRows; ++k) {
         const auto &[label, swatch] = FLegendList[std::size_t(k)];

@@ -8,14 +8,13 @@
 #include <array>
 #include <utility>
 
-#include <QList>
 #include <QWidget>
 
 class QFrame;
 class QLabel;
 class QToolButton;
 class TCanvasPanel;
-class TNetworkElement;
+class TNetworkChain;
 class TRainbowBar;
 
 class TLatencyGraphsPage final : public QWidget
@@ -24,8 +23,9 @@ class TLatencyGraphsPage final : public QWidget
 public:
     static constexpr int LegendRows = 16;
 
-    // Fills its parent, the 268 x 285 tab sheet.
-    explicit TLatencyGraphsPage(QWidget *parent = nullptr);
+    // Fills its parent, the 268 x 285 tab sheet. Shows `chain`, which
+    // outlives the page, read-only.
+    explicit TLatencyGraphsPage(const TNetworkChain &chain, QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TLatencyGraphsPage)
 
     // Legend and bars for the chain's stored shares (3 ... 16 elements):
@@ -33,7 +33,7 @@ public:
     // hidden; one stripe per element in each bar. Each bar's accessible
     // description lists its stripes' elements and shares; each swatch's
     // names the element of its colour.
-    void ShowResults(const QList<TNetworkElement *> &chain);
+    void ShowResults();
 
     // The page as shown, without the copy button, onto the clipboard as a bitmap.
     void CopyLatencyGraphsButtonClick();
@@ -50,4 +50,7 @@ public:
 
     // Legend row k: its label and its colour swatch.
     std::array<std::pair<QLabel *, TCanvasPanel *>, LegendRows> FLegendList{};
+
+private:
+    const TNetworkChain &FChain;
 };

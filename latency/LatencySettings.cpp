@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/VorlGlobal.h"
+#include "latency/NetworkChain.h"
 
 namespace {
 
@@ -69,6 +70,18 @@ TStoredNetwork ReadNetwork(const TRegKey &key, int index, QStringList &problems)
     return network;
 }
 
+TNodeRecord NodeRecord(const TNetworkElement &node)
+{
+    return {node.PacketSize, node.ProcessTime};
+}
+
+void SetNode(TNetworkElement &node, const TNodeRecord &record)
+{
+    node.PacketSize = record.PacketSize;
+    node.ProcessTime = record.ProcessTime;
+    node.RebuildDisplayName();
+}
+
 }  // namespace
 
 QString NetworkValueName(int index)
@@ -127,4 +140,46 @@ void WriteLatencySettings(const TLatencySettings &settings, TStoreBackend &store
         key.WriteString(NetworkNameValueName(int(i) + 1), network.Name);
     }
     key.CloseKey();
+}
+
+TLatencySettings ChainSettings(const TNetworkChain &chain)
+{
+    TLatencySettings settings;
+    settings.NodeA = NodeRecord(*chain.NodeA());
+    settings.NodeB = NodeRecord(*chain.NodeB());
+    settings.Networks.clear();
+    for (int i = 1; i + 1 < chain.Count(); ++i) {
+        const TNetworkElement *network = chain.Element(i);
+        const QPoint origin = CellOrigin(chain.Cell(network));
+        TNetworkRecord record;
+        record.Bandwidth = network->Bandwidth;
+        record.Left = origin.x();
+        record.PropDelay = network->PropDelay;
+        record.Top = origin.y();
+        settings.Networks.push_back({record, network->NetworkButtonKind(), network->NetworkName});
+    }
+    return settings;
+}
+
+void ApplyChainSettings(TNetworkChain &chain, const TLatencySettings &settings)
+{
+    SetNode(*chain.NodeA(), settings.NodeA);
+    SetNode(*chain.NodeB(), settings.NodeB);
+    for (const TStoredNetwork &stored : settings.Networks) {
+        chain.Select(chain.NodeB());
+        TNetworkElement *network = chain.Insert();
+        if (!stored.Record || !network)
+            continue;
+        const TNetworkRecord &record = *stored.Record;
+        network->Bandwidth = record.Bandwidth;
+        // Only network kinds belong between the nodes.
+        if (!IsNodeKind(stored.Kind))
+            network->SetNetworkButtonKind(stored.Kind);
+        // Stored positions are cell origins; anything else (a damaged
+        // store) goes to the cell it falls in, so the element stays on the panel.
+        chain.MoveToCell(network, CellAt(QPoint(record.Left, record.Top)));
+        network->NetworkName = stored.Name;
+        network->RebuildDisplayName();
+        network->PropDelay = record.PropDelay;
+    }
 }

@@ -3,8 +3,9 @@
 // The latency calculator's "LatencyCalc" settings subkey: the two nodes'
 // packet sizes and processing times, and every network of the chain with
 // its kind, name, bandwidth, propagation delay and position on the setup
-// panel. Widget-free: reading yields a description of the chain, which the
-// area builds; writing takes one.
+// panel. Widget-free: reading yields a description of the chain, which
+// ApplyChainSettings builds into the chain model; ChainSettings describes
+// the chain for writing.
 //
 // Reading never trusts the store. Whatever it holds, the description is a
 // valid chain (1 ... 14 networks, no node kinds among them, non-negative
@@ -22,6 +23,8 @@
 #include "latency/NetworkKinds.h"
 
 inline const QString LatencySettingsKey = MainSettingsKey + QStringLiteral("\\LatencyCalc");
+
+class TNetworkChain;
 
 struct TStoredNetwork
 {
@@ -52,6 +55,19 @@ std::optional<TLatencySettings> ReadLatencySettings(TStoreBackend &store = TStor
 // them. Raises the store's "Failed to set data for '%s'" when the store
 // cannot be written.
 void WriteLatencySettings(const TLatencySettings &settings, TStoreBackend &store = TStoreBackend::User());
+
+// The chain's inputs as the subkey keeps them; each network's position is
+// the origin of its cell.
+TLatencySettings ChainSettings(const TNetworkChain &chain);
+
+// Gives the nodes their stored values (their display names rebuilt) and
+// appends the stored networks before Node B in stored order, each as an
+// insert with Node B selected places it: on the first free cell, selected;
+// then it takes its stored kind, bandwidth, name, propagation delay and
+// cell (a position between cells goes to the cell it falls in). A network
+// whose record was unusable stays a new, unconfigured one on the cell it
+// was given. The last network loaded ends up selected.
+void ApplyChainSettings(TNetworkChain &chain, const TLatencySettings &settings);
 
 // "Network3" and "Network3Name".
 QString NetworkValueName(int index);

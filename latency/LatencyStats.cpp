@@ -130,7 +130,7 @@ float ElementFraction(const TNetworkElement &element, TPacketDirection direction
     return 0;
 }
 
-QList<QStringList> LatencyStatsRows(const QList<TNetworkElement *> &chain, const TLatencyTotals &totals,
+QList<QStringList> LatencyStatsRows(const QList<const TNetworkElement *> &chain, const TLatencyTotals &totals,
                                     TPacketDirection direction)
 {
     QList<QStringList> rows;

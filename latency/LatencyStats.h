@@ -44,7 +44,7 @@ float ElementFraction(const TNetworkElement &element, TPacketDirection direction
 // The statistics table below its header: one row per element (display
 // name, delay, share) and the totals row ("Totals:", total, "100.0%"),
 // formatted from the stored results without recomputing.
-QList<QStringList> LatencyStatsRows(const QList<TNetworkElement *> &chain, const TLatencyTotals &totals,
+QList<QStringList> LatencyStatsRows(const QList<const TNetworkElement *> &chain, const TLatencyTotals &totals,
                                     TPacketDirection direction);
 
 // The header row of the table.

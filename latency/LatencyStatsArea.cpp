@@ -7,18 +7,15 @@
 
 #include "latency/LatencyGraphsPage.h"
 #include "latency/LatencyStatsPage.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkSetupPage.h"
 
 void TLatencyArea::ComputeLatency()
 {
-    TNetworkSetupPage *setup = NetworkSetupTabSheet;
-    if (!setup->FLatencyDirty)
+    if (!FChain.LatencyDirty())
         return;
     // A failure (packet sizes beyond 2147483647 together, Ethernet at
     // 0 Mbps) leaves the mark set: the next entry tries again.
-    FTotals = ComputeLatencyResults(setup->Chain());
-    setup->FLatencyDirty = false;
+    FTotals = ComputeLatencyResults(FChain.Elements());
+    FChain.ClearLatencyDirty();
 }
 
 void TLatencyArea::LatencyStatsTabSheetEnter()
@@ -27,7 +24,7 @@ void TLatencyArea::LatencyStatsTabSheetEnter()
     // this page's (previous) table, not another page's.
     emit CopyTargetChanged(LatencyStatsPage->CopyLatencyStatsButton);
     ComputeLatency();
-    LatencyStatsPage->FillGrid(NetworkSetupTabSheet->Chain(), FTotals);
+    LatencyStatsPage->FillGrid();
 }
 
 void TLatencyArea::LatencyStatsTabSheetExit()
@@ -39,5 +36,5 @@ void TLatencyArea::LatencyGraphsTabSheetEnter()
 {
     emit CopyTargetChanged(LatencyGraphsPage->CopyLatencyGraphsButton);
     ComputeLatency();
-    LatencyGraphsPage->ShowResults(NetworkSetupTabSheet->Chain());
+    LatencyGraphsPage->ShowResults();
 }

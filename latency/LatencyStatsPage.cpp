@@ -10,9 +10,12 @@
 #include "controls/DesignFont.h"
 #include "controls/Guarded.h"
 #include "controls/SuperStringGrid.h"
+#include "latency/NetworkChain.h"
 
-TLatencyStatsPage::TLatencyStatsPage(QWidget *parent)
+TLatencyStatsPage::TLatencyStatsPage(const TNetworkChain &chain, const TLatencyTotals &totals, QWidget *parent)
     : QWidget(parent)
+    , FChain(chain)
+    , FTotals(totals)
 {
     setGeometry(0, 0, 268, 285);
 
@@ -78,9 +81,9 @@ void TLatencyStatsPage::PrepareGrid()
         LatencyStatsStringGrid->SetCells(col, 0, header.at(col));
 }
 
-void TLatencyStatsPage::FillGrid(const QList<TNetworkElement *> &chain, const TLatencyTotals &totals)
+void TLatencyStatsPage::FillGrid()
 {
-    const QList<QStringList> rows = LatencyStatsRows(chain, totals, PacketDirection());
+    const QList<QStringList> rows = LatencyStatsRows(FChain.Elements(), FTotals, PacketDirection());
     LatencyStatsStringGrid->BeginUpdate();
     LatencyStatsStringGrid->SetRowCount(int(rows.size()) + 1);
     for (int row = 0; row < rows.size(); ++row)

@@ -3,9 +3,9 @@
 // The "Latency Statistics" page: a packet direction chooser, a copy button
 // and the table of every chain element's delay and share for the chosen
 // direction, with a totals row. The area recomputes and asks the page to
-// refill; the page only shows and copies.
+// refill; the page reads the chain and the totals (read-only) and only
+// shows and copies.
 
-#include <QList>
 #include <QWidget>
 
 #include "latency/LatencyStats.h"
@@ -14,15 +14,17 @@ class QButtonGroup;
 class QGroupBox;
 class QRadioButton;
 class QToolButton;
-class TNetworkElement;
+class TNetworkChain;
 class TSuperStringGrid;
 
 class TLatencyStatsPage final : public QWidget
 {
     Q_OBJECT
 public:
-    // Fills its parent, the 268 x 285 tab sheet.
-    explicit TLatencyStatsPage(QWidget *parent = nullptr);
+    // Fills its parent, the 268 x 285 tab sheet. Shows `chain` and
+    // `totals`, which outlive the page.
+    explicit TLatencyStatsPage(const TNetworkChain &chain, const TLatencyTotals &totals,
+                               QWidget *parent = nullptr);
     Q_DISABLE_COPY_MOVE(TLatencyStatsPage)
 
     // The checked item of PacketDirRadioGroup.
@@ -33,7 +35,7 @@ public:
     void PrepareGrid();
     // The table for the chosen direction from the stored results: one row
     // per element in chain order, then the totals; columns fitted to the texts.
-    void FillGrid(const QList<TNetworkElement *> &chain, const TLatencyTotals &totals);
+    void FillGrid();
 
     void CopyLatencyStatsButtonClick();
 
@@ -46,5 +48,7 @@ signals:
     void PacketDirRadioGroupClick();
 
 private:
+    const TNetworkChain &FChain;
+    const TLatencyTotals &FTotals;
     QButtonGroup *FPacketDirButtons = nullptr;
 };

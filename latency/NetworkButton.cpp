@@ -13,7 +13,6 @@
 
 #include "controls/Artwork.h"
 #include "controls/Guarded.h"
-#include "latency/NetworkButtonForm.h"
 
 namespace {
 
@@ -37,8 +36,9 @@ QIcon FallbackPicture(TNetworkButtonKind kind)
 
 } // namespace
 
-TNetworkButton::TNetworkButton(QWidget *parent)
+TNetworkButton::TNetworkButton(TNetworkElement *element, QWidget *parent)
     : QPushButton(parent)
+    , FElement(element)
 {
     resize(ButtonSize, ButtonSize);
     setIconSize(QSize(PictureSize, PictureSize));
@@ -57,25 +57,31 @@ TNetworkButton::TNetworkButton(QWidget *parent)
     FSeparatorItem->setObjectName(QStringLiteral("SeparatorItem"));
     FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
     FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
-    GuardedConnect(FPropertiesItem, &QAction::triggered, this, &TNetworkButton::PropertiesItemClick);
-    GuardedConnect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::RemoveItemClick);
+    GuardedConnect(FPropertiesItem, &QAction::triggered, this, [this] { emit PropertiesRequested(this); });
+    GuardedConnect(FRemoveItem, &QAction::triggered, this, &TNetworkButton::DoRemove);
 
-    LoadPicture();
-    DisplayNameChanged();
+    Refresh();
 }
 
 TNetworkButton::~TNetworkButton() = default;
 
-void TNetworkButton::SetNetworkButtonKind(TNetworkButtonKind kind)
+void TNetworkButton::Refresh()
 {
-    if (kind == NetworkButtonKind())
+    if (!FElement)
         return;
-    TNetworkElement::SetNetworkButtonKind(kind);
-    LoadPicture();
-    if (IsNodeKind(kind))
-        HideRemoveCommand();
-    else
-        ShowRemoveCommand();
+    if (FPictureKind != FElement->NetworkButtonKind())
+        LoadPicture(FElement->NetworkButtonKind());
+    // A tooltip reads text that looks like markup as markup; a typed
+    // topology name is shown as typed.
+    const QString &name = FElement->DisplayName();
+    const QString tip = Qt::mightBeRichText(name)
+                            ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(name.toHtmlEscaped())
+                            : name;
+    if (toolTip() != tip)
+        setToolTip(tip);
+    // Every write of the name is announced to assistive technology.
+    if (accessibleName() != name)
+        setAccessibleName(name);
 }
 
 void TNetworkButton::ShowRemoveCommand()
@@ -162,41 +168,18 @@ void TNetworkButton::dragMoveEvent(QDragMoveEvent *event)
 
 void TNetworkButton::dropEvent(QDropEvent *event)
 {
-    // The element moved while it was dragged; a drop only ends the drag.
-    if (DraggedNetworkButton(event->mimeData()) && !IsNode())
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    // The element moved while it was dragged; a drop only ends the drag,
+    // where the drag could end.
+    event->ignore();
+    emit DragDrop(this, event);
 }
 
-void TNetworkButton::DisplayNameChanged()
+void TNetworkButton::LoadPicture(TNetworkButtonKind kind)
 {
-    // A tooltip reads text that looks like markup as markup; a typed
-    // topology name is shown as typed.
-    const QString &name = DisplayName();
-    setToolTip(Qt::mightBeRichText(name) ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(name.toHtmlEscaped())
-                                         : name);
-    setAccessibleName(name);
-}
-
-void TNetworkButton::LoadPicture()
-{
-    const QString path = NetworkButtonPicturePath(NetworkButtonKind());
-    setIcon(QFile::exists(path) ? ArtworkIcon(NetworkButtonPictureName(NetworkButtonKind()).toLower() + QStringLiteral(".svg")) : FallbackPicture(NetworkButtonKind()));
-}
-
-void TNetworkButton::PropertiesItemClick()
-{
-    if (TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(true, window()))
-        form->EditNetworkButton(this);
-}
-
-void TNetworkButton::RemoveItemClick()
-{
-    DoRemove();
-    // The layout refuses to let its last network go; then nothing changes.
-    if (!FInLayout)
-        deleteLater();
+    const QString path = NetworkButtonPicturePath(kind);
+    setIcon(QFile::exists(path) ? ArtworkIcon(NetworkButtonPictureName(kind).toLower() + QStringLiteral(".svg"))
+                                : FallbackPicture(kind));
+    FPictureKind = kind;
 }
 
 void TNetworkButton::RunDrag()

@@ -2,8 +2,12 @@
 
 // A chain element as the user sees it: a square picture button on the
 // network setup panel, its display name as tooltip, and its own pop-up menu
-// ("Properties...", a separator, "Remove"). The parameters and the delay
-// formula are the TNetworkElement part.
+// ("Properties...", a separator, "Remove"). It is a view of one element of
+// the chain (TNetworkElement): the element holds every value, the button
+// shows it (Refresh) and turns the mouse into requests (selection, drag,
+// "Remove", "Properties...") that the setup page takes to the chain.
+
+#include <optional>
 
 #include <QMimeData>
 #include <QPointer>
@@ -13,36 +17,39 @@
 
 class QAction;
 class QDragMoveEvent;
+class QDropEvent;
 class QMenu;
 
-class TNetworkButton : public QPushButton, public TNetworkElement
+class TNetworkButton final : public QPushButton
 {
     Q_OBJECT
 public:
     static constexpr int ButtonSize = 50;  // pixels, square
     static constexpr int PictureSize = 40;
 
-    // A new network: nbUnknownNetwork, "<Unknown Topology>", every menu item shown.
-    explicit TNetworkButton(QWidget *parent = nullptr);
+    // A view of `element`, shown as it is; every menu item visible.
+    explicit TNetworkButton(TNetworkElement *element, QWidget *parent = nullptr);
     ~TNetworkButton() override;
     Q_DISABLE_COPY_MOVE(TNetworkButton)
 
-    // Stores the kind, loads its picture, and shows "Remove" for a network
-    // kind, hides it for a node. No effect when the kind is unchanged.
-    void SetNetworkButtonKind(TNetworkButtonKind kind) override;
+    // The element shown; null once it has left the chain.
+    TNetworkElement *Element() const { return FElement; }
+    // The element has left the chain and is about to go: the button shows
+    // what it showed last and asks nothing more for it.
+    void Detach() { FElement = nullptr; }
 
-    // The separator and "Remove" of the element menu.
+    // The element's kind as picture (loaded only when the kind changed),
+    // its display name as tooltip and accessible name.
+    void Refresh();
+
+    // The separator and "Remove" of the element menu; the setup page shows
+    // them where the chain would remove the element.
     void ShowRemoveCommand();
     void HideRemoveCommand();
     bool RemoveCommandVisible() const;
 
-    // Asks the layout to take the element out (OnRemove).
+    // Asks for the element to be taken out (OnRemove); "Remove" does it.
     void DoRemove();
-
-    // Whether the layout currently holds the element; "Remove" destroys an
-    // element only once the layout has let it go.
-    bool InLayout() const { return FInLayout; }
-    void SetInLayout(bool value) { FInLayout = value; }
 
     // Arms a drag of this element that begins once the pointer, with the
     // left button held, has moved `threshold` pixels from the press.
@@ -55,6 +62,8 @@ public:
 
 signals:
     void OnRemove(TNetworkButton *sender);
+    // "Properties...": the dialog is to edit this element.
+    void PropertiesRequested(TNetworkButton *sender);
     // Any mouse button pressed on the element (pos in its own coordinates).
     void MouseDown(TNetworkButton *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
                    const QPoint &pos);
@@ -62,8 +71,10 @@ signals:
     // (dropped or cancelled).
     void StartDrag(TNetworkButton *sender);
     void EndDrag(TNetworkButton *sender);
-    // A drag moves over this element; the handler accepts the event or not.
+    // A drag moves over this element, or ends over it; the handler accepts
+    // the event or not (the button has ignored it).
     void DragOver(TNetworkButton *sender, QDragMoveEvent *event);
+    void DragDrop(TNetworkButton *sender, QDropEvent *event);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -73,24 +84,22 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void DisplayNameChanged() override;
 
 private:
-    void LoadPicture();
-    void PropertiesItemClick();
-    void RemoveItemClick();
+    void LoadPicture(TNetworkButtonKind kind);
     void RunDrag();
 
+    TNetworkElement *FElement;
+    std::optional<TNetworkButtonKind> FPictureKind; // the kind whose picture is shown
     QMenu *FElementMenu = nullptr;
     QAction *FPropertiesItem = nullptr;
     QAction *FRemoveItem = nullptr;
     QAction *FSeparatorItem = nullptr;
-    bool FInLayout = false;
     int FDragThreshold = -1; // pixels; -1 while no drag is armed
     QPoint FDragStart;
 };
 
-// The payload of an element's drag: the dragged element itself.
+// The payload of an element's drag: the dragged element's button.
 class TNetworkButtonMimeData final : public QMimeData
 {
     Q_OBJECT
@@ -104,5 +113,5 @@ private:
     QPointer<TNetworkButton> FButton;
 };
 
-// The element a drag carries; none for any other drag.
+// The element's button a drag carries; none for any other drag.
 TNetworkButton *DraggedNetworkButton(const QMimeData *data);

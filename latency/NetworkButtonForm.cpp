@@ -15,11 +15,8 @@
 
 #include "controls/BetterSpinEdit.h"
 #include "controls/Guarded.h"
-#include "latency/NetworkButton.h"
 
 namespace {
-
-QPointer<TNetworkButtonForm> GNetworkButtonForm;
 
 constexpr int PanelLeft = 48;
 // 4 pixels wider than drawn, so that "Propagation Delay (msec)" is not cut
@@ -157,18 +154,11 @@ void TNetworkButtonForm::FormCreate()
     StationPanel->hide();
 }
 
-TNetworkButtonForm *TNetworkButtonForm::GetNetworkButtonForm(bool create, QWidget *owner)
-{
-    if (!GNetworkButtonForm && create)
-        GNetworkButtonForm = new TNetworkButtonForm(owner);
-    return GNetworkButtonForm;
-}
-
-void TNetworkButtonForm::EditNetworkButton(TNetworkButton *element)
+void TNetworkButtonForm::EditNetworkButton(TNetworkElement *element)
 {
     if (!element)
         return;
-    FEditedButton = element;
+    FEditedElement = element;
     SetKind(element->NetworkButtonKind());
 
     const QString bandwidth = FormatBandwidth(element->Bandwidth);
@@ -186,6 +176,32 @@ void TNetworkButtonForm::EditNetworkButton(TNetworkButton *element)
     SelectTopology(element->TopologyIndex);
     show();
     raise();
+}
+
+void TNetworkButtonForm::ReleaseElement(const TNetworkElement *element)
+{
+    if (element && element == FEditedElement)
+        FEditedElement = nullptr;
+}
+
+int TNetworkButtonForm::OfferTopology(const QString &name)
+{
+    int index = TopologyComboBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0 && !name.isEmpty() && name != UnknownTopologyName) {
+        const QSignalBlocker blocker(TopologyComboBox);
+        TopologyComboBox->addItem(name);
+        index = TopologyComboBox->count() - 1;
+    }
+    return index;
+}
+
+void TNetworkButtonForm::OfferBandwidth(const QString &text)
+{
+    if (text != QLatin1String("0")
+        && BandwidthComboBox->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        const QSignalBlocker blocker(BandwidthComboBox);
+        BandwidthComboBox->addItem(text);
+    }
 }
 
 void TNetworkButtonForm::SelectTopology(int index)
@@ -313,7 +329,7 @@ bool TNetworkButtonForm::ComboBoxKeyPress(QComboBox *sender, QKeyEvent *event)
 void TNetworkButtonForm::ButtonClick(QAbstractButton *sender)
 {
     if (sender == OKButton || sender == ApplyButton) {
-        TNetworkButton *element = FEditedButton;
+        TNetworkElement *element = FEditedElement;
         if (element && element->IsNode()) {
             element->PacketSize = CommittedValue(PacketSizeSpinEdit);
             element->RebuildDisplayName();

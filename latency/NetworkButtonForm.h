@@ -3,12 +3,13 @@
 // The one properties dialog of the latency calculator's elements: topology,
 // bandwidth and propagation delay of a network, or processing time and
 // packet size of Node A or Node B. Modeless and on top; values reach the
-// element only through OK or Apply, each of which raises OnApply.
+// element only through OK or Apply, each of which raises OnApply. The
+// latency area owns it and tells it which element to edit and when that
+// element leaves the chain.
 
 #include <optional>
 
 #include <QDialog>
-#include <QPointer>
 
 #include "latency/NetworkKinds.h"
 
@@ -18,7 +19,6 @@ class QKeyEvent;
 class QLabel;
 class QPushButton;
 class TBetterSpinEdit;
-class TNetworkButton;
 
 class TNetworkButtonForm final : public QDialog
 {
@@ -34,12 +34,11 @@ public:
     ~TNetworkButtonForm() override;
     Q_DISABLE_COPY_MOVE(TNetworkButtonForm)
 
-    // The single instance; created first (owned by `owner`) when there is
-    // none and `create` is set.
-    static TNetworkButtonForm *GetNetworkButtonForm(bool create, QWidget *owner = nullptr);
-
-    // Loads the element and shows the dialog.
-    void EditNetworkButton(TNetworkButton *element);
+    // Loads the element and shows the dialog; OK and Apply store into it.
+    void EditNetworkButton(TNetworkElement *element);
+    // The element has left the chain: if it is the one being edited, OK and
+    // Apply no longer store anywhere (until another element is loaded).
+    void ReleaseElement(const TNetworkElement *element);
     // Configures panels, bandwidth choices and propagation delay for a kind;
     // nothing happens when already configured for it.
     void SetKind(TNetworkButtonKind kind);
@@ -48,12 +47,20 @@ public:
 
     // The kind the dialog is configured for; none until the first SetKind.
     std::optional<TNetworkButtonKind> Kind() const { return FKind; }
-    TNetworkButton *EditedButton() const { return FEditedButton; }
+    TNetworkElement *EditedElement() const { return FEditedElement; }
     // The topology item the user or the loading selected, -1 for none
     // (which is the case while a name is being typed).
     int SelectedTopologyIndex() const { return FTopologyItemIndex; }
     // Selects topology item `index` (-1: none) without the change handling.
     void SelectTopology(int index);
+
+    // A stored network's topology name and bandwidth offered again, as the
+    // user typed them in an earlier run. OfferTopology gives the name's
+    // topology item, appending a name that is not there (-1 for an empty
+    // name and "<Unknown Topology>", which are no topology); OfferBandwidth
+    // appends a rate other than "0" that the choices lack.
+    int OfferTopology(const QString &name);
+    void OfferBandwidth(const QString &text);
 
     // Handlers.
     void TopologyComboBoxChange();
@@ -98,7 +105,7 @@ private:
     void FormCreate();
     void PlaceButtons(int top);
 
-    QPointer<TNetworkButton> FEditedButton;
+    TNetworkElement *FEditedElement = nullptr;
     std::optional<TNetworkButtonKind> FKind;
     int FTopologyItemIndex = -1;
     bool FCentred = false;

@@ -19,6 +19,16 @@ int CellIndexOf(int coordinate, const Ends &ends)
     return int(std::lower_bound(ends.begin(), ends.end(), c) - ends.begin());
 }
 
+template <typename Element, typename Owned>
+QList<Element *> ElementList(const Owned &owned)
+{
+    QList<Element *> elements;
+    elements.reserve(qsizetype(owned.size()));
+    for (const auto &element : owned)
+        elements << element.get();
+    return elements;
+}
+
 bool IsOnGrid(TNetworkCell cell)
 {
     return cell.Column >= 0 && cell.Column < NetworkGridSize && cell.Row >= 0 && cell.Row < NetworkGridSize;
@@ -88,7 +98,12 @@ TNetworkChain::TChainElement *TNetworkChain::AddNode(TNetworkButtonKind kind, co
     return FElements.back().get();
 }
 
-TNetworkElement *TNetworkChain::Element(int index) const
+const TNetworkElement *TNetworkChain::Element(int index) const
+{
+    return index >= 0 && index < Count() ? FElements[std::size_t(index)].get() : nullptr;
+}
+
+TNetworkElement *TNetworkChain::Element(int index)
 {
     return index >= 0 && index < Count() ? FElements[std::size_t(index)].get() : nullptr;
 }
@@ -106,13 +121,14 @@ TNetworkChain::TChainElement *TNetworkChain::Own(const TNetworkElement *element)
     return index < 0 ? nullptr : FElements[std::size_t(index)].get();
 }
 
-QList<TNetworkElement *> TNetworkChain::Elements() const
+QList<const TNetworkElement *> TNetworkChain::Elements() const
 {
-    QList<TNetworkElement *> elements;
-    elements.reserve(Count());
-    for (const auto &element : FElements)
-        elements << element.get();
-    return elements;
+    return ElementList<const TNetworkElement>(FElements);
+}
+
+QList<TNetworkElement *> TNetworkChain::Elements()
+{
+    return ElementList<TNetworkElement>(FElements);
 }
 
 bool TNetworkChain::IsNetwork(const TNetworkElement *element) const

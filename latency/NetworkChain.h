@@ -65,13 +65,19 @@ public:
 
     int Count() const { return int(FElements.size()); } // nodes included
     int NetworkCount() const { return Count() - 2; }
-    TNetworkElement *Element(int index) const;
+    // Null outside 0 ... Count() - 1. A const chain gives its elements
+    // read-only: what a page that only shows results gets.
+    const TNetworkElement *Element(int index) const;
+    TNetworkElement *Element(int index);
     // -1 for an element that is not in the chain.
     int IndexOf(const TNetworkElement *element) const;
-    TNetworkElement *NodeA() const { return Element(0); }
-    TNetworkElement *NodeB() const { return Element(Count() - 1); }
+    const TNetworkElement *NodeA() const { return Element(0); }
+    TNetworkElement *NodeA() { return Element(0); }
+    const TNetworkElement *NodeB() const { return Element(Count() - 1); }
+    TNetworkElement *NodeB() { return Element(Count() - 1); }
     // In chain order, as the latency computation takes them.
-    QList<TNetworkElement *> Elements() const;
+    QList<const TNetworkElement *> Elements() const;
+    QList<TNetworkElement *> Elements();
     // Whether it is one of the chain's networks (not a node).
     bool IsNetwork(const TNetworkElement *element) const;
 
@@ -81,7 +87,8 @@ public:
     // elements hold at most 15 of the 16 cells.
     TNetworkCell FirstFreeCell() const;
 
-    TNetworkElement *Selected() const { return FSelected; }
+    const TNetworkElement *Selected() const { return FSelected; }
+    TNetworkElement *Selected() { return FSelected; }
     // Makes an element of the chain the selected one; anything else is
     // ignored.
     void Select(TNetworkElement *element);

@@ -90,8 +90,8 @@ QString FormatBandwidth(double mbps);
 // floating point value" for anything but a finite, unsigned decimal number.
 double ReadBandwidthText(const QString &text);
 
-// An element's parameters and computed results. TNetworkButton is the
-// visible form; the delay computation only needs this part.
+// An element's parameters and computed results. The chain (TNetworkChain)
+// owns its elements; a TNetworkButton on the setup page shows one.
 class TNetworkElement
 {
 public:
@@ -100,8 +100,8 @@ public:
     Q_DISABLE_COPY_MOVE(TNetworkElement)
 
     TNetworkButtonKind NetworkButtonKind() const { return FNetworkButtonKind; }
-    // Changes only the kind (a widget also changes its picture and menu);
-    // name, bandwidth and display name are set by whoever changes the kind.
+    // Changes only the kind (its view then shows the kind's picture); name,
+    // bandwidth and display name are set by whoever changes the kind.
     virtual void SetNetworkButtonKind(TNetworkButtonKind kind);
     bool IsNode() const { return IsNodeKind(FNetworkButtonKind); }
 

@@ -1,7 +1,5 @@
 #include "latency/NetworkSetupPage.h"
 
-#include <algorithm>
-
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QIcon>
@@ -15,7 +13,6 @@
 #include "controls/Guarded.h"
 #include "controls/VorlPanels.h"
 #include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
 #include "latency/NetworkChain.h"
 
 namespace {
@@ -31,8 +28,9 @@ QString MenuText(const QString &text)
 
 } // namespace
 
-TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
+TNetworkSetupPage::TNetworkSetupPage(TNetworkChain &chain, QWidget *parent)
     : QWidget(parent)
+    , FChain(chain)
 {
     setObjectName(QStringLiteral("NetworkSetupTabSheet"));
 
@@ -106,124 +104,184 @@ TNetworkSetupPage::TNetworkSetupPage(QWidget *parent)
     GuardedConnect(CopyNetworkSetupButton, &QToolButton::clicked, this,
                    &TNetworkSetupPage::CopyNetworkSetupButtonClick);
 
-    FNetworkList.reserve(MaxElements);
-    DesktopNetworkButton = CreateNode("DesktopNetworkButton", TNetworkButtonKind::nbDesktopCPU,
-                                      QStringLiteral("Node A"), QPoint(8, 8));
-    TowerNetworkButton = CreateNode("TowerNetworkButton", TNetworkButtonKind::nbTowerCPU,
-                                    QStringLiteral("Node B"), QPoint(210, 200));
-    FNetworkList << DesktopNetworkButton << TowerNetworkButton;
-    FSelectedButton = TowerNetworkButton;
+    GuardedConnect(&FChain, &TNetworkChain::ElementInserted, this, &TNetworkSetupPage::ElementInserted);
+    GuardedConnect(&FChain, &TNetworkChain::ElementRemoved, this, &TNetworkSetupPage::ElementRemoved);
+    GuardedConnect(&FChain, &TNetworkChain::ElementsSwapped, this, &TNetworkSetupPage::ElementsSwapped);
+    GuardedConnect(&FChain, &TNetworkChain::CellChanged, this, &TNetworkSetupPage::CellChanged);
+    GuardedConnect(&FChain, &TNetworkChain::ElementSelected, this, &TNetworkSetupPage::ElementSelected);
+    GuardedConnect(&FChain, &TNetworkChain::ElementChanged, this, &TNetworkSetupPage::ElementChanged);
+    GuardedConnect(&FChain, &TNetworkChain::CommandsChanged, this, &TNetworkSetupPage::UpdateCommands);
+
+    // The chain as it is now: the nodes, and whatever networks it holds.
+    const QList<TNetworkElement *> elements = FChain.Elements();
+    for (qsizetype i = 0; i < elements.size(); ++i) {
+        TNetworkElement *element = elements.at(i);
+        if (element == FChain.NodeA())
+            DesktopNetworkButton = AddButton(element, QStringLiteral("DesktopNetworkButton"));
+        else if (element == FChain.NodeB())
+            TowerNetworkButton = AddButton(element, QStringLiteral("TowerNetworkButton"));
+        else
+            AddButton(element, QStringLiteral("NetworkButton"));
+        if (i >= 1 && i + 1 < elements.size())
+            RemoveNetwork1->addAction(new QAction(RemoveNetwork1));
+    }
+    UpdateCommands();
     UpdateLayoutDescription();
 }
 
 TNetworkSetupPage::~TNetworkSetupPage() = default;
 
-TNetworkButton *TNetworkSetupPage::CreateNode(const char *name, TNetworkButtonKind kind, const QString &caption,
-                                              const QPoint &position)
+TNetworkButton *TNetworkSetupPage::AddButton(TNetworkElement *element, const QString &name)
 {
-    auto *node = new TNetworkButton(NetworkSetupPanel);
-    node->setObjectName(QLatin1String(name));
-    node->SetNetworkButtonKind(kind);
-    node->NetworkName = caption;
-    node->move(position);
-    node->SetInLayout(true);
-    node->RebuildDisplayName();
-    GuardedConnect(node, &TNetworkButton::MouseDown, this,
-                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
-    return node;
+    auto *button = new TNetworkButton(element, NetworkSetupPanel);
+    button->setObjectName(name);
+    PlaceButton(button);
+    GuardedConnect(button, &TNetworkButton::MouseDown, this, [this](TNetworkButton *sender, Qt::MouseButton pressed) {
+        NetworkButtonMouseDown(sender, pressed);
+    });
+    GuardedConnect(button, &TNetworkButton::DragOver, this, [this](TNetworkButton *sender, QDragMoveEvent *event) {
+        if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
+            event->acceptProposedAction();
+    });
+    GuardedConnect(button, &TNetworkButton::DragDrop, this, [this](TNetworkButton *sender, QDropEvent *event) {
+        // The dragged network already sits in its cell; a drop where the
+        // drag could go only ends the drag.
+        const TNetworkButton *dragged = DraggedNetworkButton(event->mimeData());
+        if (dragged && FChain.AcceptsDropOn(sender->Element(), dragged->Element()))
+            event->acceptProposedAction();
+    });
+    GuardedConnect(button, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
+    GuardedConnect(button, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
+    GuardedConnect(button, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
+    GuardedConnect(button, &TNetworkButton::PropertiesRequested, this,
+                   [this](TNetworkButton *sender) { emit PropertiesRequested(sender->Element()); });
+    FButtons.insert(element, button);
+    UpdateRemoveCommand(element);
+    return button;
 }
 
-int TNetworkSetupPage::SnapToGrid(int coordinate, Qt::Orientation axis)
+void TNetworkSetupPage::PlaceButton(TNetworkButton *button)
 {
-    return ::SnapToGrid(coordinate, axis);
+    button->move(CellOrigin(FChain.Cell(button->Element())));
 }
 
-void TNetworkSetupPage::PlaceNetworkButton(TNetworkButton *element)
+TNetworkButton *TNetworkSetupPage::NetworkButton(const TNetworkElement *element) const
 {
-    for (int row = 1; row <= 4; ++row) {
-        const int top = SnapToGrid(60 * row, Qt::Vertical);
-        for (int column = 1; column <= 4; ++column) {
-            const int left = SnapToGrid(60 * column, Qt::Horizontal);
-            const bool occupied = std::any_of(FNetworkList.cbegin(), FNetworkList.cend(),
-                                              [&](const TNetworkButton *other) {
-                                                  return other != element && other->x() == left && other->y() == top;
-                                              });
-            if (!occupied) {
-                element->move(left, top);
-                return;
-            }
-        }
-    }
-}
-
-void TNetworkSetupPage::SelectNetworkButton(TNetworkButton *element)
-{
-    if (!element)
-        return;
-    FSelectedButton = element;
-    element->setFocus(Qt::OtherFocusReason);
-    const qsizetype i = FNetworkList.indexOf(element);
-    const qsizetype n = FNetworkList.size();
-    MoveNetworkLeftButton->setEnabled(i >= 2 && i <= n - 2);
-    MoveNetworkRightButton->setEnabled(i >= 1 && i <= n - 3);
-    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(false);
-    if (form && form->isVisible())
-        form->EditNetworkButton(element);
+    return FButtons.value(element, nullptr);
 }
 
 void TNetworkSetupPage::PaintNetworkLinks(QPainter &canvas)
 {
-    if (FNetworkList.isEmpty())
-        return;
+    const TNetworkChain &chain = FChain;
     QPolygon line;
-    for (const TNetworkButton *element : std::as_const(FNetworkList))
-        line << element->pos() + QPoint(HalfButton, HalfButton);
+    for (const TNetworkElement *element : chain.Elements())
+        line << CellOrigin(chain.Cell(element)) + QPoint(HalfButton, HalfButton);
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setPen(QPen(palette().color(QPalette::WindowText), 2));
     canvas.drawPolyline(line);
 }
 
-void TNetworkSetupPage::UpdateRemoveCommands()
+void TNetworkSetupPage::ElementInserted(int index, TNetworkElement *element)
 {
-    const bool several = FNetworkList.size() > 3;
-    for (qsizetype i = 1; i + 1 < FNetworkList.size(); ++i) {
-        if (several)
-            FNetworkList[i]->ShowRemoveCommand();
-        else
-            FNetworkList[i]->HideRemoveCommand();
-    }
-    RemoveNetwork1->menuAction()->setVisible(several);
-    SetInsertEnabled(FNetworkList.size() < MaxElements);
-}
-
-QList<TNetworkElement *> TNetworkSetupPage::Chain() const
-{
-    QList<TNetworkElement *> chain;
-    chain.reserve(FNetworkList.size());
-    for (TNetworkButton *element : FNetworkList)
-        chain << element;
-    return chain;
-}
-
-void TNetworkSetupPage::SetLatencyDirty()
-{
-    FLatencyDirty = true;
+    TNetworkButton *button = AddButton(element, QStringLiteral("NetworkButton"));
+    button->show();
+    NetworkSetupPanel->ClearCanvas();
+    RemoveNetwork1->insertAction(RemoveNetwork1->actions().value(index - 1, nullptr), new QAction(RemoveNetwork1));
+    NetworkSetupPanel->update();
     UpdateLayoutDescription();
-    emit LatencyDirtied();
+}
+
+void TNetworkSetupPage::ElementRemoved(int index, TNetworkElement *element)
+{
+    const QList<QAction *> items = RemoveNetwork1->actions();
+    if (index >= 1 && index - 1 < items.size()) {
+        // The item may be the one being triggered right now.
+        QAction *item = items[index - 1];
+        if (RemoveNetwork1->defaultAction() == item)
+            RemoveNetwork1->setDefaultAction(nullptr);
+        RemoveNetwork1->removeAction(item);
+        item->deleteLater();
+    }
+    NetworkSetupPanel->ClearCanvas();
+    // The button may be the one whose "Remove" is running right now.
+    if (TNetworkButton *button = FButtons.take(element)) {
+        button->Detach();
+        button->hide();
+        button->deleteLater();
+    }
+    NetworkSetupPanel->update();
+    UpdateLayoutDescription();
+}
+
+void TNetworkSetupPage::ElementsSwapped(int left, int right)
+{
+    TNetworkButton *first = NetworkButton(FChain.Element(left));
+    TNetworkButton *second = NetworkButton(FChain.Element(right));
+    if (!first || !second)
+        return;
+    first->hide();
+    second->hide();
+    PlaceButton(first);
+    PlaceButton(second);
+    first->show();
+    second->show();
+    NetworkSetupPanel->update();
+    UpdateLayoutDescription();
+}
+
+void TNetworkSetupPage::CellChanged(TNetworkElement *element)
+{
+    if (TNetworkButton *button = NetworkButton(element)) {
+        PlaceButton(button);
+        NetworkSetupPanel->update();
+    }
+}
+
+void TNetworkSetupPage::ElementSelected(TNetworkElement *element)
+{
+    // Fails quietly while the page is not shown; the focus stays where it was.
+    if (TNetworkButton *button = NetworkButton(element))
+        button->setFocus(Qt::OtherFocusReason);
+    MoveNetworkLeftButton->setEnabled(FChain.CanMoveLeft());
+    MoveNetworkRightButton->setEnabled(FChain.CanMoveRight());
+}
+
+void TNetworkSetupPage::ElementChanged(TNetworkElement *element)
+{
+    if (TNetworkButton *button = NetworkButton(element))
+        button->Refresh();
+    // A network kind would offer "Remove" even for a sole network.
+    UpdateRemoveCommand(element);
+    UpdateLayoutDescription();
+}
+
+void TNetworkSetupPage::UpdateCommands()
+{
+    for (TNetworkElement *element : FChain.Elements())
+        UpdateRemoveCommand(element);
+    RemoveNetwork1->menuAction()->setVisible(FChain.NetworkCount() >= 2);
+    NewNetworkButton->setEnabled(FChain.CanInsert());
+    NewNetwork1->setEnabled(FChain.CanInsert());
+}
+
+void TNetworkSetupPage::UpdateRemoveCommand(TNetworkElement *element)
+{
+    TNetworkButton *button = NetworkButton(element);
+    if (!button)
+        return;
+    if (FChain.CanRemove(element))
+        button->ShowRemoveCommand();
+    else
+        button->HideRemoveCommand();
 }
 
 void TNetworkSetupPage::UpdateLayoutDescription()
 {
+    const TNetworkChain &chain = FChain;
     QStringList names;
-    for (const TNetworkButton *element : std::as_const(FNetworkList))
+    for (const TNetworkElement *element : chain.Elements())
         names << element->DisplayName();
     SetAccessibleDescriptionText(NetworkSetupPanel, names.join(QStringLiteral(", then ")));
-}
-
-void TNetworkSetupPage::SetInsertEnabled(bool enabled)
-{
-    NewNetworkButton->setEnabled(enabled);
-    NewNetwork1->setEnabled(enabled);
 }
 
 void TNetworkSetupPage::NetworkSetupTabSheetEnter()
@@ -238,149 +296,52 @@ void TNetworkSetupPage::NetworkSetupTabSheetExit()
 
 void TNetworkSetupPage::NewNetworkButtonClick()
 {
-    if (FNetworkList.size() >= MaxElements)
-        return;
-
-    auto *element = new TNetworkButton(NetworkSetupPanel);
-    element->setObjectName(QStringLiteral("NetworkButton"));
-    GuardedConnect(element, &TNetworkButton::DragOver, this,
-                   [this](TNetworkButton *sender, QDragMoveEvent *event) {
-                       if (NetworkButtonDragOver(sender, DraggedNetworkButton(event->mimeData())))
-                           event->acceptProposedAction();
-                   });
-    GuardedConnect(element, &TNetworkButton::EndDrag, this, &TNetworkSetupPage::NetworkButtonEndDrag);
-    GuardedConnect(element, &TNetworkButton::MouseDown, this,
-                   [this](TNetworkButton *sender, Qt::MouseButton button) { NetworkButtonMouseDown(sender, button); });
-    GuardedConnect(element, &TNetworkButton::OnRemove, this, &TNetworkSetupPage::NetworkButtonRemove);
-    GuardedConnect(element, &TNetworkButton::StartDrag, this, &TNetworkSetupPage::NetworkButtonStartDrag);
-
-    PlaceNetworkButton(element);
-    element->show();
-    NetworkSetupPanel->ClearCanvas();
-
-    qsizetype index = FSelectedButton == DesktopNetworkButton ? 1 : FNetworkList.indexOf(FSelectedButton);
-    if (index < 1)
-        index = FNetworkList.size() - 1;
-    FNetworkList.insert(index, element);
-    element->SetInLayout(true);
-    NetworkSetupPanel->update();
-    SelectNetworkButton(element);
-
-    auto *item = new QAction(RemoveNetwork1);
-    const QList<QAction *> items = RemoveNetwork1->actions();
-    RemoveNetwork1->insertAction(items.value(index - 1, nullptr), item);
-
-    switch (FNetworkList.size()) {
-    case 3:
-        element->HideRemoveCommand();
-        break;
-    case 4:
-        FNetworkList[1]->ShowRemoveCommand();
-        FNetworkList[2]->ShowRemoveCommand();
-        RemoveNetwork1->menuAction()->setVisible(true);
-        break;
-    case MaxElements:
-        SetInsertEnabled(false);
-        break;
-    default:
-        break;
-    }
-    SetLatencyDirty();
+    FChain.Insert();
 }
 
 void TNetworkSetupPage::NetworkButtonRemove(TNetworkButton *sender)
 {
-    const qsizetype a = FNetworkList.indexOf(sender);
-    // The last network stays, and the nodes are never removed.
-    if (FNetworkList.size() > 3 && a >= 1 && a <= FNetworkList.size() - 2) {
-        const QList<QAction *> items = RemoveNetwork1->actions();
-        if (a - 1 < items.size()) {
-            // The item may be the one being triggered right now.
-            QAction *item = items[a - 1];
-            if (RemoveNetwork1->defaultAction() == item)
-                RemoveNetwork1->setDefaultAction(nullptr);
-            RemoveNetwork1->removeAction(item);
-            item->deleteLater();
-        }
-        NetworkSetupPanel->ClearCanvas();
-        sender->hide();
-        sender->SetInLayout(false);
-        FNetworkList.removeAt(a);
-        NetworkSetupPanel->update();
-        SelectNetworkButton(FNetworkList[a]);
-        if (FNetworkList.size() == 3) {
-            RemoveNetwork1->menuAction()->setVisible(false);
-            FNetworkList[1]->HideRemoveCommand();
-        }
-        SetInsertEnabled(true);
-    }
-    SetLatencyDirty();
+    FChain.Remove(sender->Element());
 }
 
 void TNetworkSetupPage::RemoveNetwork1Click()
 {
     const QList<QAction *> items = RemoveNetwork1->actions();
-    for (qsizetype k = 0; k < items.size() && k + 1 < FNetworkList.size(); ++k)
-        items[k]->setText(MenuText(QStringLiteral("%1.  %2").arg(k + 1).arg(FNetworkList[k + 1]->DisplayName())));
-    const qsizetype selected = FNetworkList.indexOf(FSelectedButton);
-    if (FSelectedButton && !FSelectedButton->IsNode() && selected >= 1 && selected - 1 < items.size())
+    for (qsizetype k = 0; k < items.size() && k + 1 < FChain.Count(); ++k) {
+        const QString &name = std::as_const(FChain).Element(int(k) + 1)->DisplayName();
+        items[k]->setText(MenuText(QStringLiteral("%1.  %2").arg(k + 1).arg(name)));
+    }
+    // While a node is selected the default item stays as it was.
+    const int selected = FChain.IndexOf(FChain.Selected());
+    if (FChain.IsNetwork(FChain.Selected()) && selected - 1 < items.size())
         RemoveNetwork1->setDefaultAction(items[selected - 1]);
 }
 
 void TNetworkSetupPage::RemoveSubmenuClick(QAction *item)
 {
-    const qsizetype k = RemoveNetwork1->actions().indexOf(item);
-    if (k < 0 || k + 1 >= FNetworkList.size() - 1)
-        return;
-    TNetworkButton *element = FNetworkList[k + 1];
-    NetworkButtonRemove(element);
-    if (!element->InLayout())
-        element->deleteLater();
+    const int k = int(RemoveNetwork1->actions().indexOf(item));
+    if (k >= 0 && k + 1 < FChain.Count() - 1)
+        FChain.Remove(FChain.Element(k + 1));
 }
 
 void TNetworkSetupPage::ResetNetworkButtonClick()
 {
-    const auto removeFirstNetwork = [this] {
-        TNetworkButton *element = FNetworkList[1];
-        element->DoRemove();
-        if (!element->InLayout())
-            delete element;
-    };
-    while (FNetworkList.size() > 3)
-        removeFirstNetwork();
-    SelectNetworkButton(TowerNetworkButton);
-    NewNetworkButtonClick();
-    removeFirstNetwork();
-    SetLatencyDirty();
-    NetworkSetupPanel->update();
+    FChain.Reset();
 }
 
 void TNetworkSetupPage::MoveNetworkButtonClick(QObject *sender)
 {
-    if (!FSelectedButton || FSelectedButton->IsNode())
-        return;
-    const qsizetype i = FNetworkList.indexOf(FSelectedButton);
-    const qsizetype j = sender == MoveNetworkLeftButton ? i - 1 : i + 1;
-    if (i < 0 || j < 0 || j >= FNetworkList.size() || FNetworkList[j]->IsNode())
-        return;
-    TNetworkButton *other = FNetworkList[j];
-    const QPoint position = FSelectedButton->pos();
-    FSelectedButton->hide();
-    other->hide();
-    FSelectedButton->move(other->pos());
-    other->move(position);
-    FSelectedButton->show();
-    other->show();
-    FNetworkList.swapItemsAt(i, j);
-    NetworkSetupPanel->update();
-    UpdateLayoutDescription();
-    SelectNetworkButton(FSelectedButton);
+    if (sender == MoveNetworkLeftButton)
+        FChain.MoveLeft();
+    else
+        FChain.MoveRight();
 }
 
 void TNetworkSetupPage::NetworkButtonMouseDown(TNetworkButton *sender, Qt::MouseButton button)
 {
-    SelectNetworkButton(sender);
-    if (button == Qt::LeftButton && !sender->IsNode())
+    TNetworkElement *element = sender->Element();
+    FChain.Select(element);
+    if (button == Qt::LeftButton && FChain.CanDrag(element))
         sender->BeginDrag(DragThreshold);
 }
 
@@ -394,17 +355,15 @@ void TNetworkSetupPage::NetworkButtonStartDrag(TNetworkButton *sender)
 
 bool TNetworkSetupPage::NetworkSetupPanelDragOver(QObject *source, const QPoint &pos)
 {
-    auto *element = qobject_cast<TNetworkButton *>(source);
-    if (!element || element->IsNode() || !FNetworkList.contains(element))
-        return false;
     // The target cell is not checked: the element may cover another one.
-    element->move(SnapToGrid(pos.x(), Qt::Horizontal), SnapToGrid(pos.y(), Qt::Vertical));
-    return true;
+    const auto *button = qobject_cast<TNetworkButton *>(source);
+    return button && FChain.MoveToCell(button->Element(), CellAt(pos));
 }
 
 bool TNetworkSetupPage::NetworkButtonDragOver(TNetworkButton *sender, QObject *source)
 {
-    if (!qobject_cast<TNetworkButton *>(source))
+    const auto *dragged = qobject_cast<TNetworkButton *>(source);
+    if (!dragged || !FChain.AcceptsDropOn(sender->Element(), dragged->Element()))
         return false;
     sender->setCursor(Qt::DragMoveCursor);
     return true;
@@ -414,8 +373,8 @@ void TNetworkSetupPage::NetworkButtonEndDrag(TNetworkButton *sender)
 {
     // Every network the pointer crossed showed the drag cursor; none keeps it.
     sender->unsetCursor();
-    for (TNetworkButton *element : std::as_const(FNetworkList))
-        element->unsetCursor();
+    for (TNetworkButton *button : std::as_const(FButtons))
+        button->unsetCursor();
     NetworkSetupPanel->SetGenerateOnPaint(true);
     NetworkSetupPanel->update();
 }
@@ -439,9 +398,3 @@ void TNetworkSetupPage::CopyNetworkSetupButtonClick()
     NetworkSetupPanel->CopyRectToClipboard(NetworkSetupPanel->GetInnerRect());
 }
 
-void TNetworkSetupPage::NetworkButtonFormApply()
-{
-    SetLatencyDirty();
-    // Applying a kind shows "Remove"; a sole network must not offer it.
-    UpdateRemoveCommands();
-}

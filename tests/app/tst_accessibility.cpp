@@ -305,16 +305,16 @@ void tst_Accessibility::picturesAnnounceOnlyARealChange()
 
     QTest::mouseClick(setup->NewNetworkButton, Qt::LeftButton);
     QCOMPARE(recorder.Count(layout, QAccessible::DescriptionChanged), 1);
-    TNetworkButton *first = setup->FNetworkList.at(1);
+    TNetworkButton *first = setup->NetworkButton(area->Chain().Element(1));
     first->PropertiesItem()->trigger();
-    TNetworkButtonForm *dialog = TNetworkButtonForm::GetNetworkButtonForm(false);
+    TNetworkButtonForm *dialog = area->NetworkButtonForm;
     QVERIFY(dialog);
     PickTopology(dialog, 8);
     QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
     QCOMPARE(AccessibleDescription(layout), QStringLiteral("Node A (64 bytes), then Satellite (0.512 Mbps), then "
                                                            "<Unknown Topology>, then Node B (1024 bytes)"));
     QCOMPARE(recorder.Count(layout, QAccessible::DescriptionChanged), 2);
-    setup->SelectNetworkButton(first);
+    QTest::mouseClick(first, Qt::LeftButton);
     QTest::mouseClick(setup->MoveNetworkRightButton, Qt::LeftButton);
     QCOMPARE(AccessibleDescription(layout), QStringLiteral("Node A (64 bytes), then <Unknown Topology>, then "
                                                            "Satellite (0.512 Mbps), then Node B (1024 bytes)"));

@@ -673,7 +673,7 @@ void tst_MainForm::errorThroughATabClick()
     TLatencyArea *latency = form->findChild<TLatencyArea *>();
     QVERIFY(latency && latency->isVisible());
     TNetworkSetupPage *setup = latency->NetworkSetupTabSheet;
-    const QList<TNetworkButton *> chain = setup->FNetworkList;
+    const QList<TNetworkElement *> chain = latency->Chain().Elements();
     QCOMPARE(chain.at(1)->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
     const TSuperStringGrid *grid = latency->LatencyStatsPage->LatencyStatsStringGrid;
     const QStringList table = GridColumn(grid, 1);
@@ -687,9 +687,9 @@ void tst_MainForm::errorThroughATabClick()
         // results stay out of date (the next entry tries again), the old
         // table stays, the chain is as it was.
         QCOMPARE(latency->PageControl()->currentIndex(), tab);
-        QVERIFY(setup->FLatencyDirty);
+        QVERIFY(latency->Chain().LatencyDirty());
         QCOMPARE(GridColumn(grid, 1), table);
-        QCOMPARE(setup->FNetworkList, chain);
+        QCOMPARE(latency->Chain().Elements(), chain);
         QCOMPARE(chain.at(1)->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
 
         // The program goes on: back to the setup page without an error.
@@ -718,7 +718,7 @@ void tst_MainForm::errorThroughAButtonClick()
     QVERIFY(form);
     TLatencyArea *latency = form->findChild<TLatencyArea *>();
     QVERIFY(latency);
-    TNetworkButton *ethernet = latency->NetworkSetupTabSheet->FNetworkList.at(1);
+    TNetworkButton *ethernet = latency->NetworkSetupTabSheet->NetworkButton(latency->Chain().Element(1));
     TNetworkButtonForm *dialog = latency->NetworkButtonForm;
 
     QAbstractButton *target = nullptr;
@@ -741,7 +741,8 @@ void tst_MainForm::errorThroughAButtonClick()
         QCOMPARE(TApplication::TakeEscapedErrorCount(), 0);
     }
     // Nothing was stored on the way to the error; the dialog stays open.
-    QCOMPARE(ethernet->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
+    QCOMPARE(ethernet->Element()->DisplayName(), QStringLiteral("Ethernet (0 Mbps)"));
+    QCOMPARE(ethernet->toolTip(), QStringLiteral("Ethernet (0 Mbps)"));
     QCOMPARE(dialog->isVisible(), button == u"OKButton");
 }
 

@@ -1,5 +1,4 @@
 #include <memory>
-#include <vector>
 
 #include <QLabel>
 #include <QTest>
@@ -9,7 +8,7 @@
 #include "controls/VorlPanels.h"
 #include "latency/LatencyGraphsPage.h"
 #include "latency/LatencyStats.h"
-#include "latency/NetworkKinds.h"
+#include "latency/NetworkChain.h"
 #include "tests/common/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;
@@ -31,41 +30,37 @@ private slots:
 
 private:
     void BuildChain(qint32 timeA, qint32 timeB, int networks);
-    QList<TNetworkElement *> Chain();
     // Rows of each colour down the middle of a bar's stripe area.
     static QMap<QRgb, int> StripeRows(TRainbowBar *bar);
 
     std::unique_ptr<TTestEnvironment> FEnvironment;
+    std::unique_ptr<TNetworkChain> FChain;
     std::unique_ptr<TLatencyGraphsPage> FPage;
-    std::vector<std::unique_ptr<TNetworkElement>> FElements;
 };
 
 void tst_LatencyGraphsPage::init()
 {
-    FPage = std::make_unique<TLatencyGraphsPage>();
+    FChain = std::make_unique<TNetworkChain>();
+    FPage = std::make_unique<TLatencyGraphsPage>(*FChain);
     FPage->show();
 }
 
 void tst_LatencyGraphsPage::cleanup()
 {
     FPage.reset();
-    FElements.clear();
+    FChain.reset();
 }
 
 void tst_LatencyGraphsPage::BuildChain(qint32 timeA, qint32 timeB, int networks)
 {
-    auto node = [this](TNetworkButtonKind kind, const QString &name, qint32 size, qint32 time) {
-        auto element = std::make_unique<TNetworkElement>();
-        element->SetNetworkButtonKind(kind);
-        element->NetworkName = name;
+    auto node = [](TNetworkElement *element, qint32 size, qint32 time) {
         element->PacketSize = size;
         element->ProcessTime = time;
         element->RebuildDisplayName();
-        FElements.push_back(std::move(element));
     };
-    node(TNetworkButtonKind::nbDesktopCPU, QStringLiteral("Node A"), 64, timeA);
+    node(FChain->NodeA(), 64, timeA);
     for (int i = 0; i < networks; ++i) {
-        auto network = std::make_unique<TNetworkElement>();
+        TNetworkElement *network = FChain->Insert();
         if (timeA != 0) {
             network->SetNetworkButtonKind(TNetworkButtonKind::nbTCarrier);
             network->NetworkName = QStringLiteral("T1");
@@ -73,18 +68,9 @@ void tst_LatencyGraphsPage::BuildChain(qint32 timeA, qint32 timeB, int networks)
             network->PropDelay = 5;
             network->RebuildDisplayName();
         }
-        FElements.push_back(std::move(network));
     }
-    node(TNetworkButtonKind::nbTowerCPU, QStringLiteral("Node B"), 1024, timeB);
-    ComputeLatencyResults(Chain());
-}
-
-QList<TNetworkElement *> tst_LatencyGraphsPage::Chain()
-{
-    QList<TNetworkElement *> chain;
-    for (const auto &element : FElements)
-        chain.append(element.get());
-    return chain;
+    node(FChain->NodeB(), 1024, timeB);
+    ComputeLatencyResults(FChain->Elements());
 }
 
 QMap<QRgb, int> tst_LatencyGraphsPage::StripeRows(TRainbowBar *bar)
@@ -136,7 +122,7 @@ void tst_LatencyGraphsPage::layout()
 void tst_LatencyGraphsPage::firstStartShowsThreeRowsOfZeroStripes()
 {
     BuildChain(0, 0, 1);
-    FPage->ShowResults(Chain());
+    FPage->ShowResults();
     const auto &legend = FPage->FLegendList;
     QCOMPARE(legend[0].first->text(), QStringLiteral("Node A (64 bytes)"));
     QCOMPARE(legend[1].first->text(), QStringLiteral("<Unknown Topology>"));
@@ -155,7 +141,7 @@ void tst_LatencyGraphsPage::firstStartShowsThreeRowsOfZeroStripes()
 void tst_LatencyGraphsPage::t1ExampleBars()
 {
     BuildChain(10, 20, 1);
-    FPage->ShowResults(Chain());
+    FPage->ShowResults();
     QCOMPARE(FPage->FLegendList[1].first->text(), QStringLiteral("T1 (1.544 Mbps)"));
     const QRgb red = qRgb(255, 0, 0);
     const QRgb yellow = qRgb(255, 255, 0);
@@ -183,7 +169,7 @@ void tst_LatencyGraphsPage::t1ExampleBars()
 void tst_LatencyGraphsPage::fourteenNetworksShowEveryRow()
 {
     BuildChain(10, 20, 14);
-    FPage->ShowResults(Chain());
+    FPage->ShowResults();
     for (const auto &[label, swatch] : FPage->FLegendList) {
         QVERIFY(label->isVisible());
         QVERIFY(swatch->isVisible());
@@ -192,9 +178,10 @@ void tst_LatencyGraphsPage::fourteenNetworksShowEveryRow()
     QCOMPARE(FPage->RainbowBarAB->NumStripes(), 16);
 
     // Back to a short chain hides the rows again.
-    FElements.clear();
-    BuildChain(10, 20, 1);
-    FPage->ShowResults(Chain());
+    while (FChain->NetworkCount() > 1)
+        FChain->Remove(FChain->Element(1));
+    ComputeLatencyResults(FChain->Elements());
+    FPage->ShowResults();
     QVERIFY(!FPage->FLegendList[3].first->isVisible());
     QCOMPARE(FPage->RainbowBarA->NumStripes(), 3);
 }
@@ -202,7 +189,7 @@ void tst_LatencyGraphsPage::fourteenNetworksShowEveryRow()
 void tst_LatencyGraphsPage::copiedPictureHasNoCopyButton()
 {
     BuildChain(10, 20, 1);
-    FPage->ShowResults(Chain());
+    FPage->ShowResults();
     ClearClipboard();
     QTest::mouseClick(FPage->CopyLatencyGraphsButton, Qt::LeftButton);
     const QImage picture = ClipboardImage().convertToFormat(QImage::Format_RGB32);
@@ -235,11 +222,11 @@ void tst_LatencyGraphsPage::legendShowsNamesAsTyped()
 {
     QFETCH(QString, name);
     BuildChain(10, 20, 1);
-    FElements[1]->NetworkName = name;
-    FElements[1]->RebuildDisplayName();
-    FPage->ShowResults(Chain());
+    FChain->Element(1)->NetworkName = name;
+    FChain->Element(1)->RebuildDisplayName();
+    FPage->ShowResults();
     auto *label = FPage->findChild<QLabel *>(QStringLiteral("YellowLabel"));
-    QCOMPARE(label->text(), FElements[1]->DisplayName());
+    QCOMPARE(label->text(), FChain->Element(1)->DisplayName());
     // Shown as typed, not read as markup: as wide as the text itself.
     QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(label->text()));
 }

@@ -5,6 +5,7 @@
 
 #include "app/SettingsStore.h"
 #include "latency/LatencySettings.h"
+#include "latency/NetworkChain.h"
 #include "tests/common/TestEnvironment.h"
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,9 @@ private slots:
     void kindOrdinals();
     void impossibleValuesAreClamped();
     void wronglyTypedCountAndName();
+    void chainSettingsStoreTheChain();
+    void applyBuildsTheStoredChain_data();
+    void applyBuildsTheStoredChain();
 
 private:
     static void Write(const std::function<void(TRegKey &)> &writer);
@@ -283,6 +287,107 @@ void tst_LatencySettings::wronglyTypedCountAndName()
     QCOMPARE(read->Problems, QStringList{u"Invalid data type for 'Network1Name'"_s});
     QCOMPARE(read->Networks.front().Kind, TNetworkButtonKind::nbTCarrier);
     QCOMPARE(read->Networks.front().Name, QString());
+}
+
+// What the chain model gives to be written, byte for byte, and what reading
+// it back builds.
+void tst_LatencySettings::chainSettingsStoreTheChain()
+{
+    TNetworkChain chain;
+    chain.NodeA()->PacketSize = 64;
+    chain.NodeA()->ProcessTime = 10;
+    chain.NodeB()->PacketSize = 1500;
+    chain.NodeB()->ProcessTime = 20;
+    TNetworkElement *t1 = chain.Insert();
+    t1->SetNetworkButtonKind(TNetworkButtonKind::nbTCarrier);
+    t1->NetworkName = u"T1"_s;
+    t1->Bandwidth = 1.544;
+    t1->PropDelay = 5;
+    QVERIFY(chain.MoveToCell(t1, {2, 2}));
+    chain.Select(chain.NodeB());
+    TNetworkElement *custom = chain.Insert();
+    custom->SetNetworkButtonKind(TNetworkButtonKind::nbOther);
+    custom->NetworkName = u"My backbone"_s;
+    custom->Bandwidth = 12.5;
+    custom->PropDelay = 10;
+    chain.Select(chain.NodeB());
+    chain.Insert(); // never configured
+    chain.Select(custom);
+
+    const TLatencySettings settings = ChainSettings(chain);
+    QCOMPARE(settings.NodeA, (TNodeRecord{64, 10}));
+    QCOMPARE(settings.NodeB, (TNodeRecord{1500, 20}));
+    QCOMPARE(settings.Networks.size(), std::size_t(3));
+    QCOMPARE(settings.Networks[2].Kind, TNetworkButtonKind::nbUnknownNetwork);
+    QCOMPARE(settings.Networks[2].Name, UnknownTopologyName);
+    WriteLatencySettings(settings);
+    TSettingsStore::ResetInstance();
+    {
+        TRegKey key;
+        QVERIFY(key.OpenKey(LatencySettingsKey, false));
+        QCOMPARE(key.ReadBinaryData(u"NodeA"_s, 8), QByteArray::fromHex("400000000a000000"));
+        // Positions are the cells' origins: T1 on (143, 136), the next two
+        // on the first cells left free.
+        QCOMPARE(key.ReadBinaryData(u"Network1"_s, 24), NetworkBytes(1.544, 143, 12, 5, 136));
+        QCOMPARE(key.ReadBinaryData(u"Network2"_s, 24), NetworkBytes(12.5, 75, 9, 10, 8));
+        QCOMPARE(key.ReadBinaryData(u"Network3"_s, 24), NetworkBytes(0, 143, 14, 0, 8));
+        QCOMPARE(key.ReadString(u"Network3Name"_s), UnknownTopologyName);
+    }
+
+    // Read back, it builds the same chain (ApplyChainSettings below).
+    const std::optional<TLatencySettings> read = ReadLatencySettings();
+    QVERIFY(read);
+    TNetworkChain loaded;
+    ApplyChainSettings(loaded, *read);
+    QCOMPARE(loaded.Count(), chain.Count());
+    for (int i = 1; i + 1 < chain.Count(); ++i)
+        QCOMPARE(loaded.Cell(loaded.Element(i)), chain.Cell(chain.Element(i)));
+    QCOMPARE(loaded.Element(2)->DisplayName(), u"My backbone (12.5 Mbps)"_s);
+}
+
+void tst_LatencySettings::applyBuildsTheStoredChain_data()
+{
+    QTest::addColumn<QList<QPoint>>("stored"); // each network's stored position
+    QTest::addColumn<QList<int>>("missing");   // networks without a usable record, counted from 0
+    QTest::addColumn<QList<QPoint>>("shown");  // where each network ends up
+    QTest::newRow("stored cells") << QList<QPoint>{{8, 72}, {210, 136}} << QList<int>{}
+                                  << QList<QPoint>{{8, 72}, {210, 136}};
+    // Each network is first placed on the first free cell, then moved.
+    QTest::newRow("unusable record keeps its first cell, a later network covers it")
+        << QList<QPoint>{{8, 72}, {0, 0}, {75, 8}} << QList<int>{1} << QList<QPoint>{{8, 72}, {75, 8}, {75, 8}};
+    QTest::newRow("positions between cells and off the panel")
+        << QList<QPoint>{{100, 100}, {-5, 300}, {70, 66}} << QList<int>{}
+        << QList<QPoint>{{75, 72}, {210, 200}, {75, 72}};
+}
+
+void tst_LatencySettings::applyBuildsTheStoredChain()
+{
+    QFETCH(QList<QPoint>, stored);
+    QFETCH(QList<int>, missing);
+    QFETCH(QList<QPoint>, shown);
+    TLatencySettings settings;
+    settings.Networks.clear();
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        TStoredNetwork network{TNetworkRecord{10, stored[i].x(), 0, 0, stored[i].y()}, TNetworkButtonKind::nbEthernet,
+                               u"Ethernet"_s};
+        if (missing.contains(int(i)))
+            network = TStoredNetwork{};
+        settings.Networks.push_back(network);
+    }
+    TNetworkChain chain;
+    ApplyChainSettings(chain, settings);
+    QCOMPARE(chain.NetworkCount(), int(stored.size()));
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        const TNetworkElement *network = chain.Element(int(i) + 1);
+        QCOMPARE(CellOrigin(chain.Cell(network)), shown[i]);
+        const bool configured = !missing.contains(int(i));
+        QCOMPARE(network->NetworkButtonKind(),
+                 configured ? TNetworkButtonKind::nbEthernet : TNetworkButtonKind::nbUnknownNetwork);
+        QCOMPARE(network->DisplayName(), configured ? u"Ethernet (10 Mbps)"_s : UnknownTopologyName);
+    }
+    QCOMPARE(chain.Selected(), chain.Element(chain.Count() - 2));
+    // The nodes' display names are rebuilt too.
+    QCOMPARE(chain.NodeB()->DisplayName(), u"Node B (1024 bytes)"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_LatencySettings)

@@ -72,6 +72,7 @@ private slots:
 private:
     void Restart();
     TNetworkSetupPage *Setup() const { return FArea->NetworkSetupTabSheet; }
+    TNetworkChain &Chain() const { return FArea->Chain(); }
     QList<TElementState> State() const;
     void TypeInto(QComboBox *box, const QString &text);
 
@@ -111,10 +112,11 @@ void tst_LatencySettingsArea::Restart()
 
 QList<TElementState> tst_LatencySettingsArea::State() const
 {
+    // Positions as the page shows them.
     QList<TElementState> state;
-    for (const TNetworkButton *e : Setup()->FNetworkList)
-        state.append({e->DisplayName(), e->pos(), e->NetworkButtonKind(), e->NetworkName, e->Bandwidth,
-                      e->PropDelay, e->PacketSize, e->ProcessTime});
+    for (const TNetworkElement *e : Chain().Elements())
+        state.append({e->DisplayName(), Setup()->NetworkButton(e)->pos(), e->NetworkButtonKind(), e->NetworkName,
+                      e->Bandwidth, e->PropDelay, e->PacketSize, e->ProcessTime});
     return state;
 }
 
@@ -127,10 +129,10 @@ void tst_LatencySettingsArea::TypeInto(QComboBox *box, const QString &text)
 void tst_LatencySettingsArea::saveThenLoadRestoresTheChain()
 {
     TNetworkButtonForm *form = FArea->NetworkButtonForm;
-    Setup()->SelectNetworkButton(Setup()->TowerNetworkButton);
+    Chain().Select(Chain().NodeB());
     Setup()->NewNetworkButtonClick();
     Setup()->NewNetworkButtonClick();
-    const QList<TNetworkButton *> networks = Setup()->FNetworkList.mid(1, 3);
+    const QList<TNetworkElement *> networks = Chain().Elements().mid(1, 3);
     // T1, a satellite moved to the last cell, Ethernet at 100 Mbps.
     form->EditNetworkButton(networks.at(0));
     form->TopologyComboBox->setCurrentIndex(10);
@@ -141,20 +143,21 @@ void tst_LatencySettingsArea::saveThenLoadRestoresTheChain()
     emit form->TopologyComboBox->activated(8);
     form->PropDelaySpinEdit->SetValue(300);
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
-    networks.at(1)->move(143, 200);
+    // Dragged to the last free cell of the bottom row.
+    QVERIFY(Setup()->NetworkSetupPanelDragOver(Setup()->NetworkButton(networks.at(1)), QPoint(150, 210)));
     form->EditNetworkButton(networks.at(2));
     form->TopologyComboBox->setCurrentIndex(4);
     emit form->TopologyComboBox->activated(4);
     form->BandwidthComboBox->setCurrentIndex(1);
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
     // Reordered after configuration: the chain order is what is stored.
-    Setup()->SelectNetworkButton(networks.at(2));
+    Chain().Select(networks.at(2));
     QTest::mouseClick(Setup()->MoveNetworkLeftButton, Qt::LeftButton);
-    form->EditNetworkButton(Setup()->DesktopNetworkButton);
+    form->EditNetworkButton(Chain().NodeA());
     form->ProcessTimeSpinEdit->SetValue(7);
     form->PacketSizeSpinEdit->SetValue(1500);
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
-    form->EditNetworkButton(Setup()->TowerNetworkButton);
+    form->EditNetworkButton(Chain().NodeB());
     form->ProcessTimeSpinEdit->SetValue(3);
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
 
@@ -165,16 +168,16 @@ void tst_LatencySettingsArea::saveThenLoadRestoresTheChain()
     QVERIFY(FErrors.isEmpty());
     QCOMPARE(State(), before);
     // The last loaded network is selected; the dialog knows each one's topology.
-    QCOMPARE(Setup()->FSelectedButton, Setup()->FNetworkList.at(3));
-    QCOMPARE(Setup()->FNetworkList.at(1)->TopologyIndex, qint16(10));
-    QCOMPARE(Setup()->FNetworkList.at(2)->TopologyIndex, qint16(4));
-    QVERIFY(Setup()->FNetworkList.at(1)->RemoveCommandVisible());
+    QCOMPARE(Chain().Selected(), Chain().Element(3));
+    QCOMPARE(Chain().Element(1)->TopologyIndex, qint16(10));
+    QCOMPARE(Chain().Element(2)->TopologyIndex, qint16(4));
+    QVERIFY(Setup()->NetworkButton(Chain().Element(1))->RemoveCommandVisible());
 }
 
 void tst_LatencySettingsArea::customTopologyIsOfferedAgain()
 {
     TNetworkButtonForm *form = FArea->NetworkButtonForm;
-    TNetworkButton *network = Setup()->FNetworkList.at(1);
+    TNetworkElement *network = Chain().Element(1);
     form->EditNetworkButton(network);
     TypeInto(form->TopologyComboBox, QStringLiteral("Campus fibre"));
     form->TopologyComboBoxExit();
@@ -186,7 +189,7 @@ void tst_LatencySettingsArea::customTopologyIsOfferedAgain()
 
     Restart();
     form = FArea->NetworkButtonForm;
-    network = Setup()->FNetworkList.at(1);
+    network = Chain().Element(1);
     QCOMPARE(network->DisplayName(), QStringLiteral("Campus fibre (12.5 Mbps)"));
     QCOMPARE(form->TopologyComboBox->count(), 15);
     QCOMPARE(form->TopologyComboBox->itemText(14), QStringLiteral("Campus fibre"));
@@ -227,7 +230,7 @@ void tst_LatencySettingsArea::restartKeepsEachTopology()
     QCOMPARE(form->TopologyComboBox->itemText(14), QStringLiteral("Campus fibre"));
     const QList<std::pair<QString, qint16>> topologies{{QStringLiteral("T1"), 10}, {QStringLiteral("Campus fibre"), 14}};
     for (int i = 0; i < topologies.size(); ++i) {
-        TNetworkButton *network = Setup()->FNetworkList.at(i + 1);
+        TNetworkElement *network = Chain().Element(i + 1);
         QCOMPARE(network->TopologyIndex, topologies[i].second);
         form->EditNetworkButton(network);
         QCOMPARE(form->TopologyComboBox->currentText(), topologies[i].first);
@@ -235,8 +238,8 @@ void tst_LatencySettingsArea::restartKeepsEachTopology()
         QCOMPARE(network->NetworkName, topologies[i].first);
         QCOMPARE(network->TopologyIndex, topologies[i].second);
     }
-    QCOMPARE(Setup()->FNetworkList.at(1)->DisplayName(), QStringLiteral("T1 (1.544 Mbps)"));
-    QCOMPARE(Setup()->FNetworkList.at(2)->DisplayName(), QStringLiteral("Campus fibre (12.5 Mbps)"));
+    QCOMPARE(Chain().Element(1)->DisplayName(), QStringLiteral("T1 (1.544 Mbps)"));
+    QCOMPARE(Chain().Element(2)->DisplayName(), QStringLiteral("Campus fibre (12.5 Mbps)"));
     QCOMPARE(QFile::exists(FEnvironment->SettingsFileName()), !registry);
     QVERIFY(FErrors.isEmpty());
 }
@@ -244,10 +247,10 @@ void tst_LatencySettingsArea::restartKeepsEachTopology()
 void tst_LatencySettingsArea::noSubkeyIsAFirstStart()
 {
     QVERIFY(!TStoreBackend::User().KeyExists(LatencySettingsKey));
-    QCOMPARE(Setup()->FNetworkList.size(), 3);
-    QCOMPARE(Setup()->DesktopNetworkButton->PacketSize, 64);
-    QCOMPARE(Setup()->TowerNetworkButton->PacketSize, 1024);
-    QCOMPARE(Setup()->FNetworkList.at(1)->DisplayName(), UnknownTopologyName);
+    QCOMPARE(Chain().Count(), 3);
+    QCOMPARE(Chain().NodeA()->PacketSize, 64);
+    QCOMPARE(Chain().NodeB()->PacketSize, 1024);
+    QCOMPARE(Chain().Element(1)->DisplayName(), UnknownTopologyName);
     QCOMPARE(FArea->NetworkButtonForm->TopologyComboBox->count(), 14);
     QVERIFY(FErrors.isEmpty());
 }
@@ -267,16 +270,16 @@ void tst_LatencySettingsArea::corruptedSubkeyStartsWithAValidChain()
     FArea = std::make_unique<TLatencyArea>();
     FArea->LoadSettings();
 
-    const QList<TNetworkButton *> &chain = Setup()->FNetworkList;
+    const QList<TNetworkElement *> chain = Chain().Elements();
     QCOMPARE(chain.size(), 5);
-    QCOMPARE(chain.first(), Setup()->DesktopNetworkButton);
-    QCOMPARE(chain.last(), Setup()->TowerNetworkButton);
-    QCOMPARE(Setup()->DesktopNetworkButton->PacketSize, 64);       // default kept
-    QCOMPARE(Setup()->TowerNetworkButton->PacketSize, 4096);        // read
-    QCOMPARE(Setup()->TowerNetworkButton->ProcessTime, 0);          // -1 clamped
+    QCOMPARE(Setup()->NetworkButton(chain.first()), Setup()->DesktopNetworkButton);
+    QCOMPARE(Setup()->NetworkButton(chain.last()), Setup()->TowerNetworkButton);
+    QCOMPARE(Chain().NodeA()->PacketSize, 64);       // default kept
+    QCOMPARE(Chain().NodeB()->PacketSize, 4096);     // read
+    QCOMPARE(Chain().NodeB()->ProcessTime, 0);       // -1 clamped
     // A node's kind in a network record, and positions far off the panel.
     QCOMPARE(chain.at(1)->NetworkButtonKind(), TNetworkButtonKind::nbUnknownNetwork);
-    QCOMPARE(chain.at(1)->pos(), QPoint(210, 200));
+    QCOMPARE(Setup()->NetworkButton(chain.at(1))->pos(), QPoint(210, 200));
     QCOMPARE(chain.at(2)->DisplayName(), UnknownTopologyName);
     QCOMPARE(FErrors.size(), 1);
     QCOMPARE(FErrors.first(), QStringLiteral("Invalid data type for 'NodeA'\n"
@@ -284,7 +287,7 @@ void tst_LatencySettingsArea::corruptedSubkeyStartsWithAValidChain()
                                              "Failed to get data for 'Network3'"));
     // The results are computed as for any chain.
     FArea->LatencyStatsTabSheetEnter();
-    QVERIFY(!Setup()->FLatencyDirty);
+    QVERIFY(!Chain().LatencyDirty());
 }
 
 void tst_LatencySettingsArea::tooManyNetworksFillTheChain()
@@ -303,7 +306,7 @@ void tst_LatencySettingsArea::tooManyNetworksFillTheChain()
     TSettingsStore::ResetInstance();
     FArea = std::make_unique<TLatencyArea>();
     FArea->LoadSettings();
-    QCOMPARE(Setup()->FNetworkList.size(), 16);
+    QCOMPARE(Chain().Count(), 16);
     QVERIFY(!Setup()->NewNetworkButton->isEnabled());
     QVERIFY(FErrors.isEmpty());
 }

@@ -48,10 +48,11 @@ private slots:
 
 private:
     TNetworkSetupPage *Setup() const { return FArea->NetworkSetupTabSheet; }
+    TNetworkChain &Chain() const { return FArea->Chain(); }
     void Enter(QWidget *page) { FArea->LatencyCalcPageControl->SetActivePage(page); }
     void PickTopology(int index);
-    void ConfigureNetwork(TNetworkButton *network, int topology);
-    void ConfigureNode(TNetworkButton *node, qint32 processTime, qint32 packetSize);
+    void ConfigureNetwork(TNetworkElement *network, int topology);
+    void ConfigureNode(TNetworkElement *node, qint32 processTime, qint32 packetSize);
     void BuildT1Example();
     QStringList GridColumn(int col) const;
     QString CopiedTable();
@@ -87,7 +88,7 @@ void tst_LatencyStatsArea::PickTopology(int index)
     emit box->activated(index);
 }
 
-void tst_LatencyStatsArea::ConfigureNetwork(TNetworkButton *network, int topology)
+void tst_LatencyStatsArea::ConfigureNetwork(TNetworkElement *network, int topology)
 {
     TNetworkButtonForm *form = FArea->NetworkButtonForm;
     form->EditNetworkButton(network);
@@ -95,7 +96,7 @@ void tst_LatencyStatsArea::ConfigureNetwork(TNetworkButton *network, int topolog
     QTest::mouseClick(form->OKButton, Qt::LeftButton);
 }
 
-void tst_LatencyStatsArea::ConfigureNode(TNetworkButton *node, qint32 processTime, qint32 packetSize)
+void tst_LatencyStatsArea::ConfigureNode(TNetworkElement *node, qint32 processTime, qint32 packetSize)
 {
     TNetworkButtonForm *form = FArea->NetworkButtonForm;
     form->EditNetworkButton(node);
@@ -106,9 +107,9 @@ void tst_LatencyStatsArea::ConfigureNode(TNetworkButton *node, qint32 processTim
 
 void tst_LatencyStatsArea::BuildT1Example()
 {
-    ConfigureNetwork(Setup()->FNetworkList.at(1), 10);  // T1
-    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
-    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
+    ConfigureNetwork(Chain().Element(1), 10);  // T1
+    ConfigureNode(Chain().NodeA(), 10, 64);
+    ConfigureNode(Chain().NodeB(), 20, 1024);
 }
 
 QStringList tst_LatencyStatsArea::GridColumn(int col) const
@@ -175,10 +176,10 @@ void tst_LatencyStatsArea::reenteringReformatsWithoutRecomputing()
 {
     BuildT1Example();
     Enter(FArea->LatencyStatsTabSheet);
-    QVERIFY(!Setup()->FLatencyDirty);
+    QVERIFY(!Chain().LatencyDirty());
     // A result changed behind the computation's back shows as it is: no
     // recomputation without the mark.
-    Setup()->FNetworkList.at(1)->DelayBToA = 0.5f;
+    Chain().Element(1)->DelayBToA = 0.5f;
     QTest::mouseClick(FArea->LatencyStatsPage->PacketDirRadioGroup->findChildren<QRadioButton *>().at(1),
                       Qt::LeftButton);
     QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5000000"));
@@ -186,8 +187,8 @@ void tst_LatencyStatsArea::reenteringReformatsWithoutRecomputing()
     Enter(FArea->LatencyStatsTabSheet);
     QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.5000000"));
     // Apply in the dialog marks the results out of date.
-    ConfigureNode(Setup()->TowerNetworkButton, 20, 1024);
-    QVERIFY(Setup()->FLatencyDirty);
+    ConfigureNode(Chain().NodeB(), 20, 1024);
+    QVERIFY(Chain().LatencyDirty());
     FArea->LatencyStatsTabSheetEnter();
     QCOMPARE(GridColumn(1).at(2), QStringLiteral("0.0103057"));
 }
@@ -213,7 +214,7 @@ void tst_LatencyStatsArea::overflowKeepsThePreviousTable()
     Enter(FArea->LatencyStatsTabSheet);
     const QStringList before = GridColumn(1);
     Enter(FArea->NetworkSetupTabSheet);
-    ConfigureNode(Setup()->DesktopNetworkButton, 10, 2147483647);
+    ConfigureNode(Chain().NodeA(), 10, 2147483647);
     try {
         FArea->LatencyStatsTabSheetEnter();
         QFAIL("no error raised");
@@ -221,15 +222,15 @@ void tst_LatencyStatsArea::overflowKeepsThePreviousTable()
         QCOMPARE(error.Message(), QStringLiteral("Integer overflow"));
     }
     QCOMPARE(GridColumn(1), before);
-    QVERIFY(Setup()->FLatencyDirty);
-    ConfigureNode(Setup()->DesktopNetworkButton, 10, 64);
+    QVERIFY(Chain().LatencyDirty());
+    ConfigureNode(Chain().NodeA(), 10, 64);
     FArea->LatencyStatsTabSheetEnter();
-    QVERIFY(!Setup()->FLatencyDirty);
+    QVERIFY(!Chain().LatencyDirty());
 }
 
 void tst_LatencyStatsArea::fourteenNetworksGiveEighteenRows()
 {
-    while (Setup()->FNetworkList.size() < 16)
+    while (Chain().Count() < 16)
         Setup()->NewNetworkButtonClick();
     Enter(FArea->LatencyStatsTabSheet);
     QCOMPARE(FArea->LatencyStatsPage->LatencyStatsStringGrid->RowCount(), 18);
@@ -241,21 +242,21 @@ void tst_LatencyStatsArea::fourteenNetworksGiveEighteenRows()
 
 void tst_LatencyStatsArea::movedNetworksExchangeColours()
 {
-    Setup()->SelectNetworkButton(Setup()->TowerNetworkButton);
+    Chain().Select(Chain().NodeB());
     Setup()->NewNetworkButtonClick();
-    ConfigureNetwork(Setup()->FNetworkList.at(1), 10);  // T1
-    ConfigureNetwork(Setup()->FNetworkList.at(2), 8);   // Satellite
+    ConfigureNetwork(Chain().Element(1), 10);  // T1
+    ConfigureNetwork(Chain().Element(2), 8);   // Satellite
     Enter(FArea->LatencyGraphsTabSheet);
     const auto &legend = FArea->LatencyGraphsPage->FLegendList;
     QCOMPARE(legend[1].first->text(), QStringLiteral("T1 (1.544 Mbps)"));
     QCOMPARE(legend[2].first->text(), QStringLiteral("Satellite (0.512 Mbps)"));
     Enter(FArea->NetworkSetupTabSheet);
-    Setup()->SelectNetworkButton(Setup()->FNetworkList.at(1));
+    QTest::mouseClick(Setup()->NetworkButton(Chain().Element(1)), Qt::LeftButton);
     QTest::mouseClick(Setup()->MoveNetworkRightButton, Qt::LeftButton);
     Enter(FArea->LatencyGraphsTabSheet);
     QCOMPARE(legend[1].first->text(), QStringLiteral("Satellite (0.512 Mbps)"));
     QCOMPARE(legend[2].first->text(), QStringLiteral("T1 (1.544 Mbps)"));
-    QCOMPARE(FArea->LatencyGraphsPage->RainbowBarA->Stripes(1).Value(), Setup()->FNetworkList.at(1)->FractionAToB);
+    QCOMPARE(FArea->LatencyGraphsPage->RainbowBarA->Stripes(1).Value(), Chain().Element(1)->FractionAToB);
 }
 
 void tst_LatencyStatsArea::grabPages()

@@ -1,5 +1,4 @@
 #include <memory>
-#include <vector>
 
 #include <QGroupBox>
 #include <QRadioButton>
@@ -9,7 +8,7 @@
 
 #include "controls/SuperStringGrid.h"
 #include "latency/LatencyStatsPage.h"
-#include "latency/NetworkKinds.h"
+#include "latency/NetworkChain.h"
 #include "tests/common/TestEnvironment.h"
 
 class tst_LatencyStatsPage : public QObject
@@ -23,47 +22,39 @@ private slots:
     void filledColumnsFitTheirTexts();
 
 private:
-    QList<TNetworkElement *> Chain();
     QStringList Column(int col) const;
 
     std::unique_ptr<TTestEnvironment> FEnvironment;
-    std::unique_ptr<TLatencyStatsPage> FPage;
-    TNetworkElement FNodeA;
-    TNetworkElement FT1;
-    TNetworkElement FNodeB;
+    // Node A 10 ms and 64 bytes, a T1 line, Node B 20 ms and 1024 bytes.
+    TNetworkChain FChain;
     TLatencyTotals FTotals;
+    std::unique_ptr<TLatencyStatsPage> FPage;
 };
 
 void tst_LatencyStatsPage::initTestCase()
 {
     FEnvironment = std::make_unique<TTestEnvironment>();
-    FNodeA.SetNetworkButtonKind(TNetworkButtonKind::nbDesktopCPU);
-    FNodeA.NetworkName = QStringLiteral("Node A");
-    FNodeA.PacketSize = 64;
-    FNodeA.ProcessTime = 10;
-    FNodeA.RebuildDisplayName();
-    FT1.SetNetworkButtonKind(TNetworkButtonKind::nbTCarrier);
-    FT1.NetworkName = QStringLiteral("T1");
-    FT1.Bandwidth = 1.544;
-    FT1.PropDelay = 5;
-    FT1.RebuildDisplayName();
-    FNodeB.SetNetworkButtonKind(TNetworkButtonKind::nbTowerCPU);
-    FNodeB.NetworkName = QStringLiteral("Node B");
-    FNodeB.PacketSize = 1024;
-    FNodeB.ProcessTime = 20;
-    FNodeB.RebuildDisplayName();
-    FTotals = ComputeLatencyResults(Chain());
+    TNetworkElement *nodeA = FChain.NodeA();
+    nodeA->PacketSize = 64;
+    nodeA->ProcessTime = 10;
+    nodeA->RebuildDisplayName();
+    TNetworkElement *t1 = FChain.Insert();
+    t1->SetNetworkButtonKind(TNetworkButtonKind::nbTCarrier);
+    t1->NetworkName = QStringLiteral("T1");
+    t1->Bandwidth = 1.544;
+    t1->PropDelay = 5;
+    t1->RebuildDisplayName();
+    TNetworkElement *nodeB = FChain.NodeB();
+    nodeB->PacketSize = 1024;
+    nodeB->ProcessTime = 20;
+    nodeB->RebuildDisplayName();
+    FTotals = ComputeLatencyResults(FChain.Elements());
 }
 
 void tst_LatencyStatsPage::init()
 {
-    FPage = std::make_unique<TLatencyStatsPage>();
+    FPage = std::make_unique<TLatencyStatsPage>(FChain, FTotals);
     FPage->show();
-}
-
-QList<TNetworkElement *> tst_LatencyStatsPage::Chain()
-{
-    return {&FNodeA, &FT1, &FNodeB};
 }
 
 QStringList tst_LatencyStatsPage::Column(int col) const
@@ -120,7 +111,7 @@ void tst_LatencyStatsPage::directionClickAsksForARefill()
 void tst_LatencyStatsPage::filledColumnsFitTheirTexts()
 {
     FPage->SetPacketDirection(TPacketDirection::pdRoundTrip);
-    FPage->FillGrid(Chain(), FTotals);
+    FPage->FillGrid();
     QCOMPARE(FPage->LatencyStatsStringGrid->RowCount(), 5);
     QCOMPARE(Column(1).last(), QStringLiteral("0.0406373"));
     const QFontMetrics metrics(FPage->LatencyStatsStringGrid->font());

@@ -4,7 +4,6 @@
 #include <QTextDocument>
 
 #include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
 #include "tests/common/TestEnvironment.h"
 
 using K = TNetworkButtonKind;
@@ -38,24 +37,25 @@ class tst_NetworkButton : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanup();
     void newNetwork();
     void kindPicture_data();
     void kindPicture();
-    void nodeKindHidesRemove();
+    void removeCommandGoesWithItsSeparator();
     void sameKindChangesNothing();
     void tooltipShowsTypedNamesAsTyped_data();
     void tooltipShowsTypedNamesAsTyped();
-    void removeItemDestroysOnlyOutsideLayout_data();
-    void removeItemDestroysOnlyOutsideLayout();
+    void menuItemsOnlyAsk_data();
+    void menuItemsOnlyAsk();
+    void detachedButtonKeepsWhatItShowed();
     void pressNotifiesThenOpensMenu_data();
     void pressNotifiesThenOpensMenu();
     void dragWaitsForThreshold();
     void dragRunsPastThreshold();
-    void propertiesItemOpensTheDialog();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
+    // What each button of a test shows: a new, unconfigured network.
+    TNetworkElement FElement;
 };
 
 void tst_NetworkButton::initTestCase()
@@ -63,15 +63,11 @@ void tst_NetworkButton::initTestCase()
     FEnvironment = std::make_unique<TTestEnvironment>();
 }
 
-void tst_NetworkButton::cleanup()
-{
-    delete TNetworkButtonForm::GetNetworkButtonForm(false);
-}
-
 void tst_NetworkButton::newNetwork()
 {
-    TNetworkButton button;
-    QCOMPARE(button.NetworkButtonKind(), K::nbUnknownNetwork);
+    TNetworkButton button(&FElement);
+    QCOMPARE(button.Element(), &FElement);
+    QCOMPARE(button.Element()->NetworkButtonKind(), K::nbUnknownNetwork);
     QCOMPARE(button.size(), QSize(50, 50));
     QCOMPARE(button.toolTip(), QStringLiteral("<Unknown Topology>"));
     QCOMPARE(button.accessibleName(), QStringLiteral("<Unknown Topology>"));
@@ -93,6 +89,7 @@ void tst_NetworkButton::kindPicture_data()
     QTest::newRow("Satellite") << K::nbSatellite << "satellite";
     QTest::newRow("B-ISDN shows ATM") << K::nbBISDN << "atm";
     QTest::newRow("Frame Relay shows OTHER") << K::nbFrameRelay << "other";
+    QTest::newRow("a typed topology shows OTHER") << K::nbOther << "other";
     QTest::newRow("Node A") << K::nbDesktopCPU << "desktopcpu";
     QTest::newRow("Node B") << K::nbTowerCPU << "towercpu";
 }
@@ -101,20 +98,26 @@ void tst_NetworkButton::kindPicture()
 {
     QFETCH(TNetworkButtonKind, kind);
     QFETCH(QString, file);
-    TNetworkButton button;
-    button.SetNetworkButtonKind(kind);
+    TNetworkElement element;
+    TNetworkButton button(&element);
+    element.SetNetworkButtonKind(kind);
+    // The view shows the element as it was until it refreshes.
+    QCOMPARE(Picture(button.icon()), Picture(QIcon(QStringLiteral(":/artwork/unknownnetwork.svg"))));
+    button.Refresh();
     QCOMPARE(Picture(button.icon()), Picture(QIcon(QStringLiteral(":/artwork/%1.svg").arg(file))));
     QVERIFY(Picture(button.icon()) != Picture(QIcon(QStringLiteral(":/artwork/unknownnetwork.svg"))));
 }
 
-void tst_NetworkButton::nodeKindHidesRemove()
+// Where "Remove" is offered is the chain's rule, applied by the setup page.
+void tst_NetworkButton::removeCommandGoesWithItsSeparator()
 {
-    TNetworkButton button;
-    button.SetNetworkButtonKind(K::nbTowerCPU);
+    TNetworkButton button(&FElement);
+    button.HideRemoveCommand();
     QVERIFY(!button.SeparatorItem()->isVisible());
     QVERIFY(!button.RemoveItem()->isVisible());
+    QVERIFY(!button.RemoveCommandVisible());
     QVERIFY(button.PropertiesItem()->isVisible());
-    button.SetNetworkButtonKind(K::nbEthernet);
+    button.ShowRemoveCommand();
     QVERIFY(button.SeparatorItem()->isVisible());
     QVERIFY(button.RemoveCommandVisible());
 }
@@ -122,11 +125,13 @@ void tst_NetworkButton::nodeKindHidesRemove()
 void tst_NetworkButton::sameKindChangesNothing()
 {
     // "T1" to "T3": the kind stays nbTCarrier, so menu and picture stay.
-    TNetworkButton button;
-    button.SetNetworkButtonKind(K::nbTCarrier);
+    TNetworkElement element;
+    element.SetNetworkButtonKind(K::nbTCarrier);
+    TNetworkButton button(&element);
     button.HideRemoveCommand();
     const QImage picture = Picture(button.icon());
-    button.SetNetworkButtonKind(K::nbTCarrier);
+    element.SetNetworkButtonKind(K::nbTCarrier);
+    button.Refresh();
     QVERIFY(!button.RemoveCommandVisible());
     QCOMPARE(Picture(button.icon()), picture);
 }
@@ -143,14 +148,17 @@ void tst_NetworkButton::tooltipShowsTypedNamesAsTyped_data()
 void tst_NetworkButton::tooltipShowsTypedNamesAsTyped()
 {
     QFETCH(QString, name);
-    TNetworkButton button;
-    button.SetNetworkButtonKind(K::nbOther);
-    button.NetworkName = name;
-    button.Bandwidth = 1.544;
+    TNetworkElement element;
+    TNetworkButton button(&element);
+    element.SetNetworkButtonKind(K::nbOther);
+    element.NetworkName = name;
+    element.Bandwidth = 1.544;
     // Only an explicit rebuild changes the name shown.
+    button.Refresh();
     QCOMPARE(button.toolTip(), QStringLiteral("<Unknown Topology>"));
-    button.RebuildDisplayName();
-    QCOMPARE(button.DisplayName(), name + QStringLiteral(" (1.544 Mbps)"));
+    element.RebuildDisplayName();
+    button.Refresh();
+    QCOMPARE(element.DisplayName(), name + QStringLiteral(" (1.544 Mbps)"));
     // The tooltip reads text that looks like markup as markup.
     const QString tip = button.toolTip();
     QString shown = tip;
@@ -159,32 +167,49 @@ void tst_NetworkButton::tooltipShowsTypedNamesAsTyped()
         document.setHtml(tip);
         shown = document.toPlainText();
     }
-    QCOMPARE(shown, button.DisplayName());
-    QCOMPARE(button.accessibleName(), button.DisplayName());
+    QCOMPARE(shown, element.DisplayName());
+    QCOMPARE(button.accessibleName(), element.DisplayName());
 }
 
-void tst_NetworkButton::removeItemDestroysOnlyOutsideLayout_data()
+void tst_NetworkButton::menuItemsOnlyAsk_data()
 {
-    QTest::addColumn<bool>("layoutLetsGo");
-    QTest::newRow("removed by the layout") << true;
-    QTest::newRow("refused by the layout") << false;
+    QTest::addColumn<bool>("remove");
+    QTest::newRow("Remove") << true;
+    QTest::newRow("Properties...") << false;
 }
 
-void tst_NetworkButton::removeItemDestroysOnlyOutsideLayout()
+// The items ask the setup page, which asks the chain; the button itself
+// neither goes nor changes.
+void tst_NetworkButton::menuItemsOnlyAsk()
 {
-    QFETCH(bool, layoutLetsGo);
-    QPointer<TNetworkButton> button = new TNetworkButton;
-    button->SetInLayout(true);
+    QFETCH(bool, remove);
+    QPointer<TNetworkButton> button = new TNetworkButton(&FElement);
     QSignalSpy removeRequests(button, &TNetworkButton::OnRemove);
-    connect(button, &TNetworkButton::OnRemove, this,
-            [layoutLetsGo](TNetworkButton *sender) { sender->SetInLayout(!layoutLetsGo); });
-    TNetworkButton *sent = button;
-    button->RemoveItem()->trigger();
-    QCOMPARE(removeRequests.size(), 1);
-    QCOMPARE(removeRequests[0][0].value<TNetworkButton *>(), sent);
+    QSignalSpy propertiesRequests(button, &TNetworkButton::PropertiesRequested);
+    (remove ? button->RemoveItem() : button->PropertiesItem())->trigger();
+    QSignalSpy &asked = remove ? removeRequests : propertiesRequests;
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked[0][0].value<TNetworkButton *>(), button.data());
+    QCOMPARE((remove ? propertiesRequests : removeRequests).size(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(button.isNull(), layoutLetsGo);
+    QVERIFY(!button.isNull());
+    QCOMPARE(button->Element(), &FElement);
+    QCOMPARE(FElement.DisplayName(), UnknownTopologyName);
     delete button;
+}
+
+void tst_NetworkButton::detachedButtonKeepsWhatItShowed()
+{
+    auto element = std::make_unique<TNetworkElement>();
+    element->SetNetworkButtonKind(K::nbSatellite);
+    TNetworkButton button(element.get());
+    const QImage picture = Picture(button.icon());
+    button.Detach();
+    element.reset();
+    button.Refresh();
+    QCOMPARE(button.Element(), nullptr);
+    QCOMPARE(Picture(button.icon()), picture);
+    QCOMPARE(button.toolTip(), UnknownTopologyName);
 }
 
 void tst_NetworkButton::pressNotifiesThenOpensMenu_data()
@@ -197,7 +222,7 @@ void tst_NetworkButton::pressNotifiesThenOpensMenu_data()
 void tst_NetworkButton::pressNotifiesThenOpensMenu()
 {
     QFETCH(Qt::MouseButton, pressed);
-    TNetworkButton button;
+    TNetworkButton button(&FElement);
     QVERIFY(Shown(button));
     bool menuOpenAtPress = true;
     QSignalSpy spy(&button, &TNetworkButton::MouseDown);
@@ -219,7 +244,7 @@ void tst_NetworkButton::pressNotifiesThenOpensMenu()
 
 void tst_NetworkButton::dragWaitsForThreshold()
 {
-    TNetworkButton button;
+    TNetworkButton button(&FElement);
     QVERIFY(Shown(button));
     QSignalSpy started(&button, &TNetworkButton::StartDrag);
     connect(&button, &TNetworkButton::MouseDown, &button,
@@ -238,7 +263,7 @@ void tst_NetworkButton::dragWaitsForThreshold()
 
 void tst_NetworkButton::dragRunsPastThreshold()
 {
-    TNetworkButton button;
+    TNetworkButton button(&FElement);
     QVERIFY(Shown(button));
     QSignalSpy started(&button, &TNetworkButton::StartDrag);
     QSignalSpy ended(&button, &TNetworkButton::EndDrag);
@@ -252,23 +277,6 @@ void tst_NetworkButton::dragRunsPastThreshold()
     QCOMPARE(started.size(), 1);
     QCOMPARE(ended.size(), 1);
     QVERIFY(!button.isDown());
-}
-
-void tst_NetworkButton::propertiesItemOpensTheDialog()
-{
-    QVERIFY(!TNetworkButtonForm::GetNetworkButtonForm(false));
-    TNetworkButton button;
-    button.NetworkName = QStringLiteral("Node B");
-    button.SetNetworkButtonKind(K::nbTowerCPU);
-    button.PropertiesItem()->trigger();
-    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(false);
-    QVERIFY(form);
-    QVERIFY(form->isVisible());
-    QCOMPARE(form->EditedButton(), &button);
-    QCOMPARE(form->windowTitle(), QStringLiteral("Node B Properties"));
-    // A second request finds the same dialog.
-    button.PropertiesItem()->trigger();
-    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(true), form);
 }
 
 QTEST_MAIN(tst_NetworkButton)

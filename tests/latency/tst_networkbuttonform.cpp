@@ -7,7 +7,6 @@
 
 #include "app/VorlGlobal.h"
 #include "controls/BetterSpinEdit.h"
-#include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -26,13 +25,8 @@ QStringList Items(const QComboBox *box)
     return items;
 }
 
-QImage Picture(const QIcon &icon)
-{
-    return icon.pixmap(QSize(TNetworkButton::PictureSize, TNetworkButton::PictureSize)).toImage();
-}
-
 // Gives a network the values it would have after an earlier OK.
-void SetNetwork(TNetworkButton &network, K kind, const QString &name, int topologyIndex, double bandwidth,
+void SetNetwork(TNetworkElement &network, K kind, const QString &name, int topologyIndex, double bandwidth,
                 qint32 propDelay)
 {
     network.SetNetworkButtonKind(kind);
@@ -93,7 +87,10 @@ private slots:
     void loadingANetwork_data();
     void loadingANetwork();
     void onlyTheSelectedItemCounts();
-    void singleInstance();
+    void releasedElementIsNoLongerEdited();
+    void offeredTopologies_data();
+    void offeredTopologies();
+    void offeredBandwidths();
 
 private:
     // Moves through the topology list with the arrow keys, as a user would,
@@ -104,7 +101,7 @@ private:
 
     std::unique_ptr<TTestEnvironment> FEnvironment;
     TNetworkButtonForm *FForm = nullptr;
-    TNetworkButton *FNetwork = nullptr;
+    TNetworkElement *FNetwork = nullptr;
     QComboBox *FTopology = nullptr;
     QComboBox *FBandwidth = nullptr;
     TBetterSpinEdit *FPropDelay = nullptr;
@@ -118,7 +115,7 @@ void tst_NetworkButtonForm::initTestCase()
 void tst_NetworkButtonForm::init()
 {
     FForm = new TNetworkButtonForm;
-    FNetwork = new TNetworkButton;
+    FNetwork = new TNetworkElement;
     FTopology = FForm->findChild<QComboBox *>(u"TopologyComboBox"_s);
     FBandwidth = FForm->findChild<QComboBox *>(u"BandwidthComboBox"_s);
     FPropDelay = FForm->findChild<TBetterSpinEdit *>(u"PropDelaySpinEdit"_s);
@@ -129,7 +126,6 @@ void tst_NetworkButtonForm::cleanup()
 {
     delete FForm;
     delete FNetwork;
-    delete TNetworkButtonForm::GetNetworkButtonForm(false);
 }
 
 void tst_NetworkButtonForm::PickTopology(int index)
@@ -204,8 +200,6 @@ void tst_NetworkButtonForm::satelliteForANewNetwork()
     QCOMPARE(FNetwork->PropDelay, 270);
     QCOMPARE(FNetwork->TopologyIndex, qint16(8));
     QCOMPARE(FNetwork->DisplayName(), u"Satellite (0.512 Mbps)"_s);
-    QCOMPARE(FNetwork->toolTip(), u"Satellite (0.512 Mbps)"_s);
-    QCOMPARE(Picture(FNetwork->icon()), Picture(QIcon(u":/artwork/satellite.svg"_s)));
 }
 
 void tst_NetworkButtonForm::topologyDefaults_data()
@@ -286,7 +280,6 @@ void tst_NetworkButtonForm::typedCustomTopology()
     QCOMPARE(FNetwork->TopologyIndex, qint16(14));
     QCOMPARE(FNetwork->NetworkButtonKind(), K::nbOther);
     QCOMPARE(FNetwork->DisplayName(), u"My WAN (2 Mbps)"_s);
-    QCOMPARE(Picture(FNetwork->icon()), Picture(QIcon(u":/artwork/other.svg"_s)));
 
     // The name stays in the list; picking it again means nbOther.
     PickTopology(4);
@@ -528,7 +521,7 @@ void tst_NetworkButtonForm::invalidBandwidthStoresNothing()
 
 void tst_NetworkButtonForm::nodeB()
 {
-    TNetworkButton node;
+    TNetworkElement node;
     node.SetNetworkButtonKind(K::nbTowerCPU);
     node.NetworkName = u"Node B"_s;
     node.PacketSize = 1024;
@@ -618,7 +611,7 @@ void tst_NetworkButtonForm::loadingANetwork()
     QFETCH(QStringList, choices);
     QFETCH(int, choice);
     QFETCH(bool, delayEnabled);
-    TNetworkButton element;
+    TNetworkElement element;
     SetNetwork(element, kind, name, topologyIndex, bandwidth, propDelay);
     FForm->EditNetworkButton(&element);
     QCOMPARE(FForm->Kind(), std::optional(kind));
@@ -637,23 +630,82 @@ void tst_NetworkButtonForm::onlyTheSelectedItemCounts()
     // Loading another element never stores anything into the one shown before.
     FForm->EditNetworkButton(FNetwork);
     PickTopology(4);
-    TNetworkButton other;
+    TNetworkElement other;
     SetNetwork(other, K::nbSatellite, u"Satellite"_s, 8, 0.512, 270);
     FForm->EditNetworkButton(&other);
     QCOMPARE(FNetwork->NetworkButtonKind(), K::nbUnknownNetwork);
-    QCOMPARE(FForm->EditedButton(), &other);
+    QCOMPARE(FForm->EditedElement(), &other);
     QCOMPARE(FForm->SelectedTopologyIndex(), 8);
 }
 
-void tst_NetworkButtonForm::singleInstance()
+// The chain's element left while the dialog had it: OK and Apply store
+// nowhere, and only say that they ran.
+void tst_NetworkButtonForm::releasedElementIsNoLongerEdited()
 {
-    QVERIFY(!TNetworkButtonForm::GetNetworkButtonForm(false));
-    QWidget owner;
-    TNetworkButtonForm *form = TNetworkButtonForm::GetNetworkButtonForm(true, &owner);
-    QVERIFY(form);
-    QCOMPARE(form->parentWidget(), &owner);
-    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(true), form);
-    QCOMPARE(TNetworkButtonForm::GetNetworkButtonForm(false), form);
+    QSignalSpy applied(FForm, &TNetworkButtonForm::OnApply);
+    auto element = std::make_unique<TNetworkElement>();
+    FForm->EditNetworkButton(element.get());
+    TNetworkElement other;
+    FForm->ReleaseElement(&other);
+    FForm->ReleaseElement(nullptr);
+    QCOMPARE(FForm->EditedElement(), element.get());
+    FForm->ReleaseElement(element.get());
+    QCOMPARE(FForm->EditedElement(), nullptr);
+    element.reset();
+
+    PickTopology(10);
+    QTest::mouseClick(FForm->ApplyButton, Qt::LeftButton);
+    QCOMPARE(applied.size(), 1);
+    QTest::mouseClick(FForm->OKButton, Qt::LeftButton);
+    QCOMPARE(applied.size(), 2);
+    QVERIFY(!FForm->isVisible());
+    QCOMPARE(FNetwork->DisplayName(), UnknownTopologyName);
+
+    // The next element loaded is edited again.
+    FForm->EditNetworkButton(FNetwork);
+    QCOMPARE(FForm->EditedElement(), FNetwork);
+}
+
+void tst_NetworkButtonForm::offeredTopologies_data()
+{
+    QTest::addColumn<QStringList>("names"); // offered in this order
+    QTest::addColumn<QList<int>>("indexes");
+    QTest::addColumn<QStringList>("appended");
+    QTest::newRow("listed") << QStringList{u"T1"_s, u"X.25"_s} << QList<int>{10, 13} << QStringList();
+    QTest::newRow("typed in an earlier run, once")
+        << QStringList{u"Campus fibre"_s, u"T3"_s, u"Campus fibre"_s} << QList<int>{14, 11, 14}
+        << QStringList{u"Campus fibre"_s};
+    QTest::newRow("case counts") << QStringList{u"ethernet"_s} << QList<int>{14} << QStringList{u"ethernet"_s};
+    QTest::newRow("no topology") << QStringList{QString(), u"<Unknown Topology>"_s} << QList<int>{-1, -1}
+                                 << QStringList();
+}
+
+void tst_NetworkButtonForm::offeredTopologies()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, indexes);
+    QFETCH(QStringList, appended);
+    QSignalSpy changed(FTopology, &QComboBox::currentIndexChanged);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        QCOMPARE(FForm->OfferTopology(names.at(i)), indexes.at(i));
+    QCOMPARE(Items(FTopology).mid(14), appended);
+    // Offering is no choice: the box still shows what it showed.
+    QCOMPARE(FTopology->currentText(), UnknownTopologyName);
+    QCOMPARE(changed.size(), 0);
+    QVERIFY(!FForm->Kind());
+}
+
+void tst_NetworkButtonForm::offeredBandwidths()
+{
+    FForm->SetKind(K::nbTCarrier);
+    for (const QString &text : {u"0"_s, u"1.544"_s, u"12.5"_s, u"12.5"_s})
+        FForm->OfferBandwidth(text);
+    QCOMPARE(Items(FBandwidth), WanBandwidthList() + QStringList{u"12.5"_s});
+    // Loading a network of the same kind keeps the offered rate.
+    SetNetwork(*FNetwork, K::nbTCarrier, u"T1"_s, 10, 12.5, 5);
+    FForm->EditNetworkButton(FNetwork);
+    QCOMPARE(FBandwidth->currentIndex(), WanBandwidthList().size());
+    QCOMPARE(FBandwidth->count(), WanBandwidthList().size() + 1);
 }
 
 QTEST_MAIN(tst_NetworkButtonForm)

@@ -421,6 +421,7 @@ void tst_NetworkChain::moveToCell_data()
     QTest::addColumn<QPoint>("origin"); // afterwards
     QTest::newRow("network to 140, 10") << 1 << QPoint(140, 10) << true << QPoint(143, 8);
     QTest::newRow("network to 250, 20") << 1 << QPoint(250, 20) << true << QPoint(210, 8);
+    QTest::newRow("network to the bottom left") << 1 << QPoint(5, 250) << true << QPoint(8, 200);
     QTest::newRow("network onto the other network's cell") << 1 << QPoint(150, 10) << true << QPoint(143, 8);
     QTest::newRow("network onto Node B's cell") << 2 << QPoint(260, 250) << true << QPoint(210, 200);
     QTest::newRow("network onto its own cell") << 2 << QPoint(140, 10) << true << QPoint(143, 8);
