@@ -39,6 +39,9 @@ public:
     // row.
     void SetNewLength(int length);
     int NewLength() const { return FNewLength; }
+    // Whether the length was chosen (SetNewLength) and still holds; false
+    // while it is the prefix's default.
+    bool LengthChosen() const { return FLengthChosen; }
     // IPv4: prefix + 2; IPv6: /64 for prefixes shorter than /64, prefix + 2
     // otherwise; never past the width.
     static int DefaultNewLength(const TNetPrefix &prefix);
