@@ -24,9 +24,10 @@ class TPrefixSplit
 public:
     TPrefixSplit() = default;
 
-    // A new length chosen with SetNewLength stays while it fits the
-    // prefix's family and range; otherwise the length is the default. The
-    // view window returns to the first row.
+    // The new length is the one chosen with SetNewLength when it fits the
+    // prefix (longer than it, within its family's width), the default
+    // otherwise; a choice that does not fit is kept for the next prefix.
+    // The view window returns to the first row.
     void SetPrefix(const TNetPrefix &prefix);
     const TNetPrefix &Prefix() const { return FPrefix; }
 
@@ -35,13 +36,12 @@ public:
     int MinLength() const { return qMin(FPrefix.Length() + 1, FPrefix.Width()); }
     int MaxLength() const { return FPrefix.Width(); }
     bool CanSplit() const { return FPrefix.Length() < FPrefix.Width(); }
-    // Clamped to MinLength..MaxLength. The view window returns to the first
-    // row.
+    // Clamped to MinLength..MaxLength; the clamped length is the choice.
+    // The view window returns to the first row.
     void SetNewLength(int length);
     int NewLength() const { return FNewLength; }
-    // Whether the length was chosen (SetNewLength) and still holds; false
-    // while it is the prefix's default.
-    bool LengthChosen() const { return FLengthChosen; }
+    // The length last chosen, 0 while none was.
+    int ChosenLength() const { return FChosenLength; }
     // IPv4: prefix + 2; IPv6: /64 for prefixes shorter than /64, prefix + 2
     // otherwise; never past the width.
     static int DefaultNewLength(const TNetPrefix &prefix);
@@ -82,6 +82,6 @@ private:
 
     TNetPrefix FPrefix = TNetPrefix(TNetAddress::IPv4(0), 24);
     int FNewLength = 26;
-    bool FLengthChosen = false;
+    int FChosenLength = 0;
     TUInt128 FViewBase;
 };
