@@ -721,8 +721,7 @@ bool TSuperStringGrid::GrowToFit(int firstCol, int lastCol, int firstRow, int la
         if (tallestData > 0 && tallestData + 2 > WindowRowHeight() - gridLine) {
             FVerticalHeader->setDefaultSectionSize(tallestData + 2 + gridLine);
             // Not while painting: the window is read again afterwards.
-            QMetaObject::invokeMethod(this, GuardedSlot(this, &TSuperStringGrid::UpdatePageRows),
-                                      Qt::QueuedConnection);
+            QueuePageRows();
             grew = true;
         }
     }

@@ -285,6 +285,8 @@ private:
     // The page of rows for the viewport's height; the window is read
     // again and announced when it changed.
     void UpdatePageRows();
+    // UpdatePageRows once the events at hand are done.
+    void QueuePageRows();
     // Reads the rows of the window from the source.
     void LoadWindow();
     // Shows the selection and the current cell on the window's rows.
@@ -340,6 +342,7 @@ private:
     Qt::Orientation FHeaderAnchorOrientation = Qt::Horizontal;
     int FHeaderAnchor = -1;
     bool FRowDragging = false;
+    bool FPageRowsQueued = false;
     int FWheelRemainder = 0;
 };
 

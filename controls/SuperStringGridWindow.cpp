@@ -316,11 +316,27 @@ void TSuperStringGrid::WindowMouseMove(const QMouseEvent *event)
         MoveRowCursor(col, row, true);
 }
 
+void TSuperStringGrid::QueuePageRows()
+{
+    if (!FRowSource || FPageRowsQueued)
+        return;
+    FPageRowsQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        GuardedSlot([this] {
+            FPageRowsQueued = false;
+            UpdatePageRows();
+        }),
+        Qt::QueuedConnection);
+}
+
 void TSuperStringGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
-    if (FRowSource)
-        Guarded([this] { UpdatePageRows(); });
+    // The viewport also changes size while the view answers a change of
+    // the model (a column gone, a scroll bar hidden): the window's rows
+    // change afterwards, not inside that answer.
+    QueuePageRows();
 }
 
 void TSuperStringGrid::wheelEvent(QWheelEvent *event)

@@ -22,6 +22,12 @@ void TPrefixCalc::SetSplitLength(int length)
     FGoToMessage.clear();
 }
 
+void TPrefixCalc::SetChosenSplitLength(int length)
+{
+    FSplit.SetChosenLength(length);
+    FGoToMessage.clear();
+}
+
 TReadResult<int> TPrefixCalc::GoTo(const QString &text)
 {
     FGoToText = text;

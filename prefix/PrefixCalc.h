@@ -25,6 +25,10 @@ public:
     bool SetEntryText(const QString &text);
     // Clamped to the prefix's choice of lengths.
     void SetSplitLength(int length);
+    // A length chosen for another prefix (a stored one), used while it fits.
+    void SetChosenSplitLength(int length);
+    // The "Go to #" text as typed, not yet gone to.
+    void SetGoToText(const QString &text) { FGoToText = text; }
     // Moves the split's view to the subnet numbered by `text` and gives its
     // view row; GoToText() and GoToMessage() keep the text and what was
     // wrong with it (empty after a success and after any change of the split).

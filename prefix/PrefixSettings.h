@@ -3,8 +3,8 @@
 // The Prefix calculator's "Prefix" settings subkey: each page's inputs.
 //
 //   "Entry"        text     the prefix entry, as typed
-//   "SplitLength"  integer  the split's new length; 0 while it is the
-//                           prefix's default
+//   "SplitLength"  integer  the split's chosen length; 0 while none was
+//                           chosen (the prefix's default applies)
 //   "GoTo"         text     the last "Go to #" text
 //   "Plan"         text     the plan's requirement lines
 //   "Summary"      text     the Summarize page's lines
@@ -41,7 +41,7 @@ struct TPrefixSettings
     qint32 SplitLength = 0;
     QString GoTo;
     QString Plan = QStringLiteral("Sales 120\nLab 50\nLinks 2");
-    QString Summary = QStringLiteral("192.168.0.0/24\n192.168.1.0 - 192.168.1.255\n10.0.0.0 255.255.255.128\n"
+    QString Summary = QStringLiteral("192.168.0.0/24\n192.168.1.0 - 192.168.1.255\n192.168.2.0 255.255.255.128\n"
                                      "2001:db8::/48  # lab");
     qint32 Page = 0;
     // "Invalid data type for 'Page'" and the like, in table order.

@@ -21,6 +21,12 @@ void TPrefixSplit::SetNewLength(int length)
     FViewBase = TUInt128();
 }
 
+void TPrefixSplit::SetChosenLength(int length)
+{
+    FChosenLength = qBound(0, length, 128);
+    SetPrefix(FPrefix);
+}
+
 int TPrefixSplit::DefaultNewLength(const TNetPrefix &prefix)
 {
     if (prefix.Family() == TIPFamily::ifIPv6 && prefix.Length() < 64)

@@ -42,6 +42,9 @@ public:
     int NewLength() const { return FNewLength; }
     // The length last chosen, 0 while none was.
     int ChosenLength() const { return FChosenLength; }
+    // A choice made for another prefix (a stored one), kept as it is (0 to
+    // 128, 0 for none) and used while it fits.
+    void SetChosenLength(int length);
     // IPv4: prefix + 2; IPv6: /64 for prefixes shorter than /64, prefix + 2
     // otherwise; never past the width.
     static int DefaultNewLength(const TNetPrefix &prefix);

@@ -91,6 +91,12 @@ void tst_TPrefixSplit::keepsTheChosenLength()
     QCOMPARE(split.ChosenLength(), 28);
     // The default is no choice.
     QCOMPARE(Split(u"10.0.0.0/24"_s).ChosenLength(), 0);
+    // A stored choice is kept as it is, also where it does not fit.
+    split.SetChosenLength(100);
+    QCOMPARE(split.NewLength(), 28);
+    QCOMPARE(split.ChosenLength(), 100);
+    split.SetPrefix(ReadPrefix(u"2001:db8::/48"_s).Value);
+    QCOMPARE(split.NewLength(), 100);
 }
 
 void tst_TPrefixSplit::rows_data()
