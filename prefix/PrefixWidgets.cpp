@@ -74,6 +74,22 @@ TSuperStringGrid *CreateResultGrid(QWidget *parent, const char *name, const QStr
     return grid;
 }
 
+namespace {
+
+// A table short enough is measured whole when filled, so painting need not
+// measure it again (each keystroke in the entry repaints the results); a
+// longer one grows its columns as its rows are painted.
+void FitColumns(TSuperStringGrid *grid, qsizetype rows)
+{
+    const bool whole = rows <= MaxAutoSizeRows;
+    grid->SetAutoWidth(!whole);
+    grid->SetAutoHeight(!whole);
+    if (whole)
+        grid->AutoSizeCols();
+}
+
+} // namespace
+
 void FillResultGrid(TSuperStringGrid *grid, const TResultRows &rows)
 {
     grid->SetRowCount(int(rows.size()));
@@ -81,8 +97,7 @@ void FillResultGrid(TSuperStringGrid *grid, const TResultRows &rows)
     for (int row = 0; row < rows.size(); ++row)
         grid->Model()->SetRowCells(row, {rows[row].Caption, rows[row].Value});
     grid->EndUpdate();
-    if (rows.size() <= MaxAutoSizeRows)
-        grid->AutoSizeCols();
+    FitColumns(grid, rows.size());
 }
 
 void FillTableGrid(TSuperStringGrid *grid, const QStringList &headers, const QList<QStringList> &rows)
@@ -94,6 +109,5 @@ void FillTableGrid(TSuperStringGrid *grid, const QStringList &headers, const QLi
     for (int row = 0; row < rows.size(); ++row)
         grid->Model()->SetRowCells(1 + row, rows[row]);
     grid->EndUpdate();
-    if (rows.size() <= MaxAutoSizeRows)
-        grid->AutoSizeCols();
+    FitColumns(grid, rows.size());
 }
