@@ -1,6 +1,7 @@
 #include "tests/common/WidgetChecks.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
@@ -14,7 +15,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QSignalSpy>
 #include <QTabBar>
+#include <QTest>
 
 #include "controls/VorlPanels.h"
 
@@ -170,7 +173,7 @@ QList<QWidget *> FocusableControls(QWidget *root)
 {
     QList<QWidget *> controls;
     for (QWidget *w : VisibleWidgets(root))
-        if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !IsPartOfAControl(w))
+        if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
             controls << w;
     return controls;
 }
@@ -186,4 +189,20 @@ QStringList ShortcutClaimants(QWidget *root, QKeyCombination key)
             claimants << Describe(w);
     }
     return claimants;
+}
+
+QStringList ControlsNotReaching(QWidget *root, QAction *action, QKeyCombination key, int *reached)
+{
+    QStringList missed;
+    QSignalSpy triggered(action, &QAction::triggered);
+    for (QWidget *w : FocusableControls(root)) {
+        w->setFocus(Qt::TabFocusReason);
+        const qsizetype before = triggered.count();
+        QTest::keyClick(w, key.key(), key.keyboardModifiers());
+        if (!w->hasFocus() || triggered.count() != before + 1)
+            missed << Describe(w);
+        if (reached)
+            ++*reached;
+    }
+    return missed;
 }

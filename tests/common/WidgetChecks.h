@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QWidget;
 
 // Parts that a composite control draws for itself (scroll bars, the tab
@@ -34,8 +35,14 @@ QStringList UnreadableDisplays(QWidget *root, int *panels = nullptr);
 // parent, each described.
 QStringList ClippedTexts(QWidget *root);
 
-// The visible controls under `root` that take the keyboard focus.
+// The visible widgets under `root` that take the keyboard focus with Tab
+// (a tab bar included).
 QList<QWidget *> FocusableControls(QWidget *root);
 // Those that accept `key` as a shortcut override, so that a shortcut of the
 // window with that key never fires while they have the focus.
 QStringList ShortcutClaimants(QWidget *root, QKeyCombination key);
+
+// Those from which `key`, typed with the focus on them, does not trigger
+// `action` (a shortcut of their window, the window active); each control
+// gets the focus in turn. `reached` counts the controls tried.
+QStringList ControlsNotReaching(QWidget *root, QAction *action, QKeyCombination key, int *reached = nullptr);
