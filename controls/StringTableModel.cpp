@@ -146,6 +146,44 @@ void TStringTableModel::SetCells(int col, int row, const QString &text)
     CellChanged(col, row);
 }
 
+void TStringTableModel::SetRowCells(int row, const QStringList &cells)
+{
+    if (row < 0 || row >= FRowCount)
+        return;
+    const int count = qMin(FColCount, int(cells.size()));
+    qsizetype length = 0;
+    for (int col = 0; col < count; ++col)
+        length += cells[col].size();
+    QString text;
+    text.reserve(length);
+    quint32 *ends = FEnds.data() + std::size_t(row) * FColCount;
+    for (int col = 0; col < FColCount; ++col) {
+        if (col < count)
+            text.append(cells[col]);
+        ends[col] = quint32(text.size());
+    }
+    FRowTexts[row].swap(text);
+    RowChanged(row);
+}
+
+void TStringTableModel::RowChanged(int row)
+{
+    if (FUpdateCount > 0) {
+        FUpdateChanged = true;
+        return;
+    }
+    if (row < FFixedRows) {
+        if (ItemCols() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, ItemCols() - 1);
+        return;
+    }
+    if (FFixedCols > 0)
+        emit headerDataChanged(Qt::Vertical, row - FFixedRows, row - FFixedRows);
+    if (ItemCols() > 0)
+        emit dataChanged(index(row - FFixedRows, 0), index(row - FFixedRows, ItemCols() - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
+}
+
 void TStringTableModel::CellChanged(int col, int row)
 {
     if (FUpdateCount > 0) {

@@ -16,6 +16,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
@@ -97,6 +98,10 @@ public:
     // Valid until the row is next written.
     QStringView CellView(int col, int row) const;
     void SetCells(int col, int row, const QString &text);
+    // Replaces every cell of `row` at once, from column 0: missing cells
+    // become empty, cells beyond ColCount are dropped. One notification for
+    // the row (none between BeginUpdate and EndUpdate).
+    void SetRowCells(int row, const QStringList &cells);
 
     // Between BeginUpdate and the matching EndUpdate cell writes notify
     // nothing; EndUpdate then reports one change over the whole table.
@@ -129,6 +134,7 @@ private:
     int ItemRows() const { return qMax(0, FRowCount - FFixedRows); }
     int ItemCols() const { return qMax(0, FColCount - FFixedCols); }
     void CellChanged(int col, int row);
+    void RowChanged(int row);
     void ResizeColumns(int newCount);
 
     int FColCount = 5;

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <climits>
 #include <numeric>
 #include <optional>
@@ -472,6 +473,10 @@ void TSuperStringGrid::HeaderClicked(Qt::Orientation orientation, int section)
     const TSuperStringGridHeader *header = orientation == Qt::Horizontal ? FHorizontalHeader : FVerticalHeader;
     const bool extend = header->FReleaseModifiers.testFlag(Qt::ShiftModifier)
                         && FOptions.Contains(TGridOption::goRangeSelect);
+    if (FRowSource) {
+        WindowHeaderClicked(orientation, section, extend);
+        return;
+    }
     const TGridRect selection = Selection();
     if (orientation == Qt::Horizontal) {
         const int col = FixedCols() + section;
@@ -501,6 +506,8 @@ void TSuperStringGrid::CornerClicked()
     // QTableView's corner button has selected every item already.
     FAnchorCol = 0;
     FAnchorRow = 0;
+    if (FRowSource)
+        SelectAllRows();
 }
 
 TAlignment TSuperStringGrid::ColAlignments(int col) const
@@ -696,12 +703,26 @@ bool TSuperStringGrid::GrowToFit(int firstCol, int lastCol, int firstRow, int la
         }
     }
     if (FAutoHeight) {
+        int tallestData = 0;
         for (int row = firstRow; row <= lastRow; ++row) {
             const int height = heights[row - firstRow];
+            if (FRowSource && row >= FixedRows()) {
+                tallestData = qMax(tallestData, height);
+                continue;
+            }
             if (height > 0 && height + 2 > RowHeights(row)) {
                 SetRowHeights(row, height + 2);
                 grew = true;
             }
+        }
+        // The data rows of a window share one height, so that the page of
+        // rows stays what the viewport holds: the tallest text sets it.
+        const int gridLine = showGrid() ? 1 : 0;
+        if (tallestData > 0 && tallestData + 2 > WindowRowHeight() - gridLine) {
+            FVerticalHeader->setDefaultSectionSize(tallestData + 2 + gridLine);
+            // Not while painting: the window is read again afterwards.
+            QueuePageRows();
+            grew = true;
         }
     }
     return grew;
@@ -757,8 +778,8 @@ void TSuperStringGrid::ModelRowCountChanged(int oldCount)
 void TSuperStringGrid::EnsureCurrentCell()
 {
     // As in a plain grid, there is always a current cell: the first
-    // non-fixed one to begin with.
-    if (currentIndex().isValid() || FModel->rowCount() == 0 || FModel->columnCount() == 0)
+    // non-fixed one to begin with. A window shows its own current cell.
+    if (FRowSource || currentIndex().isValid() || FModel->rowCount() == 0 || FModel->columnCount() == 0)
         return;
     const QModelIndex first = FModel->index(0, 0);
     selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
@@ -801,12 +822,17 @@ void TSuperStringGrid::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (FRowSource) {
+        // The view's own moves know only the window's rows.
+        event->setAccepted(GuardedOr(true, [&] { return WindowKeyPress(event); }));
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
 void TSuperStringGrid::ClearCommand()
 {
-    if (!FEditModes.Contains(TEditMode::emClear))
+    if (FRowSource || !FEditModes.Contains(TEditMode::emClear))
         return;
     const TGridRect selection = Selection();
     FModel->BeginUpdate();
@@ -818,14 +844,14 @@ void TSuperStringGrid::ClearCommand()
 
 void TSuperStringGrid::CopyCommand()
 {
-    if (!FEditModes.Contains(TEditMode::emCopy))
+    if (FRowSource || !FEditModes.Contains(TEditMode::emCopy))
         return;
     QGuiApplication::clipboard()->setText(GridClipboardText(*FModel, Selection(), FCopyModes));
 }
 
 void TSuperStringGrid::CutCommand()
 {
-    if (!FEditModes.Contains(TEditMode::emCut))
+    if (FRowSource || !FEditModes.Contains(TEditMode::emCut))
         return;
     FModel->BeginUpdate();
     const QString text

@@ -18,6 +18,18 @@
 // header clicks (on release over the pressed header, Shift extends), and
 // runs the edit commands Clear, Copy, Cut and Paste gated by EditModes; the
 // clipboard text is GridClipboardText().
+//
+// Window mode (SetRowSource) is for tables too long to store: millions of
+// rows, or more than an item view can count. The model then holds the fixed
+// rows and one window of data rows, the rows that fit the viewport, read
+// from a TGridRowSource as they come into view; nothing the grid keeps grows
+// with the source's row count. The view's own vertical scroll bar is off:
+// TopRow() is the data row at the top of the window, and a scroll bar of the
+// owner follows it (ConnectWindowScrollBar). Keys, the wheel and dragging a
+// selection move the window; the selection is kept in data rows
+// (RowSelection()), so it reaches rows outside the window. All data rows are
+// one height. The cells are computed, not stored: Clear, Cut and Copy change
+// nothing, and copying is the owner's, from RowSelection().
 
 #include "controls/StringTableModel.h"
 
@@ -29,7 +41,33 @@
 #include <vector>
 
 class QAbstractButton;
+class QScrollBar;
 class TSuperStringGridHeader;
+
+// The rows of a windowed grid, read when shown.
+class TGridRowSource
+{
+public:
+    virtual ~TGridRowSource() = default;
+    // Data rows, below the fixed rows.
+    virtual int RowCount() const = 0;
+    // The cells of data row `row` (0 to RowCount() - 1) from column 0,
+    // fixed columns included; missing cells are empty.
+    virtual QStringList RowCells(int row) const = 0;
+};
+
+// The selection of a windowed grid: grid columns Left..Right and data rows
+// FirstRow..LastRow (as the row source counts them), all inclusive.
+struct TGridRowSelection
+{
+    int Left = 0;
+    int Right = -1;
+    int FirstRow = 0;
+    int LastRow = -1;
+
+    bool IsEmpty() const { return Right < Left || LastRow < FirstRow; }
+    friend bool operator==(const TGridRowSelection &, const TGridRowSelection &) = default;
+};
 
 
 enum class TGridOption {
@@ -176,14 +214,50 @@ public:
     // and fixed columns); a click selects every non-fixed cell.
     QAbstractButton *CornerButton() const { return FCornerButton; }
 
+    // Window mode on (`source` is not owned and must outlive the mode) or,
+    // with nullptr, off: the table is then left with its fixed rows. The
+    // columns and fixed counts are the owner's, set before. RowCount()
+    // counts the window's rows.
+    void SetRowSource(TGridRowSource *source);
+    TGridRowSource *RowSource() const { return FRowSource; }
+    bool IsWindowed() const { return FRowSource != nullptr; }
+    // The source's rows have changed: they are read again, the window goes
+    // back to the top and the first data cell is current and selected.
+    void RowSourceChanged();
+    // The source's data rows; 0 outside window mode.
+    int DataRowCount() const;
+    // The data row at the top of the window, 0 to MaxTopRow(). Writing
+    // moves the window (clamped).
+    int TopRow() const { return FTopRow; }
+    void SetTopRow(int row);
+    int MaxTopRow() const;
+    // Data rows wholly in view (at least 1); the window holds one more,
+    // partly shown, when there is one.
+    int PageRowCount() const { return FPageRows; }
+    // Empty when the source has no rows.
+    TGridRowSelection RowSelection() const { return FRowSelection; }
+    // Selects data rows first..last (either order, clamped) across every
+    // non-fixed column, makes the first cell of `first` current and moves
+    // the window as little as shows it.
+    void SelectRows(int first, int last);
+
 signals:
     void ColCountChange(TSuperStringGrid *sender, int oldCount);
     void RowCountChange(TSuperStringGrid *sender, int oldCount);
+    // Window mode: the top row, the page of rows or the source's row count
+    // changed.
+    void WindowChanged(TSuperStringGrid *sender);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     friend class TSuperStringGridDelegate;
@@ -204,6 +278,28 @@ private:
     // texts; true when any size changed.
     bool GrowToFit(int firstCol, int lastCol, int firstRow, int lastRow);
     bool GrowToFitViewport(const QRect &rect);
+
+    // Window mode.
+    int WindowRowHeight() const;
+    int ViewportPageRows() const;
+    // The page of rows for the viewport's height; the window is read
+    // again and announced when it changed.
+    void UpdatePageRows();
+    // UpdatePageRows once the events at hand are done.
+    void QueuePageRows();
+    // Reads the rows of the window from the source.
+    void LoadWindow();
+    // Shows the selection and the current cell on the window's rows.
+    void ApplyRowSelection();
+    // Moves the current cell (clamped) and restarts the selection there or
+    // extends it from the anchor; then shows the cell.
+    void MoveRowCursor(int col, int row, bool extend);
+    void ShowDataRow(int row);
+    void SelectAllRows();
+    void WindowHeaderClicked(Qt::Orientation orientation, int section, bool extend);
+    bool WindowKeyPress(const QKeyEvent *event);
+    void WindowMousePress(const QMouseEvent *event);
+    void WindowMouseMove(const QMouseEvent *event);
 
     TStringTableModel *FModel = nullptr;
     TSuperStringGridHeader *FHorizontalHeader = nullptr;
@@ -230,4 +326,26 @@ private:
     int FAnchorRow = 0;
     TGetCellFontEvent FOnGetCellFont;
     TDrawCellEvent FOnDrawCell;
+
+    // Window mode: the source, the data row at the top, the rows wholly in
+    // view; the selection, its anchor and the current cell (grid columns,
+    // data rows); the header whose click last set the selection; a drag
+    // selecting rows; wheel turns not yet a whole step.
+    TGridRowSource *FRowSource = nullptr;
+    int FTopRow = 0;
+    int FPageRows = 1;
+    TGridRowSelection FRowSelection;
+    int FRowAnchorCol = 0;
+    int FRowAnchorRow = 0;
+    int FCurrentCol = 0;
+    int FCurrentRow = 0;
+    Qt::Orientation FHeaderAnchorOrientation = Qt::Horizontal;
+    int FHeaderAnchor = -1;
+    bool FRowDragging = false;
+    bool FPageRowsQueued = false;
+    int FWheelRemainder = 0;
 };
+
+// Ties `bar` to a windowed grid: its range, page step and value follow the
+// window, and moving it moves the window.
+void ConnectWindowScrollBar(TSuperStringGrid *grid, QScrollBar *bar);

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     FUZZ_CHECK(ended);
     for (int row = 0; row < plan.RowCount(); ++row)
-        FUZZ_CHECK(plan.RowCells(row).size() == TPrefixPlan::Headers().size());
+        FUZZ_CHECK(plan.RowCells(row).size() == plan.Headers().size());
     (void)plan.TableText();
     return 0;
 }

@@ -17,10 +17,6 @@ bool IsBlank(QChar c)
 int BlockLength(TIPFamily family, const TUInt128 &number)
 {
     if (family == TIPFamily::ifIPv4) {
-        if (number == TUInt128(1))
-            return 32;
-        if (number == TUInt128(2))
-            return 31;
         if (number > TUInt128(quint64(0xFFFFFFFE)))
             return -1;
         // 2^k >= number + 2.
@@ -134,10 +130,13 @@ void TPrefixPlan::Compute(const TNetPrefix &prefix, const QString &requirements)
         AppendRangePrefixes(family, next, FPrefix.Last().Value(), FFree);
 }
 
-QStringList TPrefixPlan::Headers()
+QStringList TPrefixPlan::Headers() const
 {
-    return {QStringLiteral("Name"), QStringLiteral("Hosts"), QStringLiteral("Prefix"),
-            QStringLiteral("Network"), QStringLiteral("Host Range"), QStringLiteral("Spare")};
+    if (FPrefix.Family() == TIPFamily::ifIPv4)
+        return {QStringLiteral("Name"), QStringLiteral("Hosts"), QStringLiteral("Prefix"),
+                QStringLiteral("Network"), QStringLiteral("Host Range"), QStringLiteral("Spare")};
+    return {QStringLiteral("Name"), QStringLiteral("/64 Networks"), QStringLiteral("Prefix"),
+            QStringLiteral("Network"), QStringLiteral("Address Range"), QStringLiteral("Spare")};
 }
 
 QStringList TPrefixPlan::CellsOf(const QString &name, const QString &number, const TNetPrefix &block,

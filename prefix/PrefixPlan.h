@@ -7,9 +7,10 @@
 // blank-separated token; a line of only a number has no name. Blank lines
 // and lines starting with '#' are skipped.
 //
-// IPv4 numbers are hosts. A block holds 2^k - 2 hosts (network and
-// broadcast), except that 1 host gets a /32 and 2 hosts a /31 (RFC 3021),
-// the same usable hosts the Prefix page shows. IPv6 numbers are /64
+// IPv4 numbers are hosts. Each gets the smallest block that holds its
+// hosts plus the network and broadcast addresses, 2^k - 2 hosts: one or two
+// hosts get a /30. (A /31 point-to-point link or a /32 host route is a
+// block nobody asks for by a number of hosts.) IPv6 numbers are /64
 // networks, rounded up to a power of two.
 //
 // Blocks are powers of two placed largest first, so they pack without gaps
@@ -41,9 +42,10 @@ public:
     void Compute(const TNetPrefix &prefix, const QString &requirements);
 
     const TNetPrefix &Prefix() const { return FPrefix; }
-    // "Name", "Hosts", "Prefix", "Network", "Host Range", "Spare"; the
-    // IPv6 "Hosts" and "Spare" count /64 networks.
-    static QStringList Headers();
+    // IPv4: "Name", "Hosts", "Prefix", "Network", "Host Range", "Spare";
+    // IPv6: "Name", "/64 Networks", "Prefix", "Network", "Address Range",
+    // "Spare", where the numbers and the spare count /64 networks.
+    QStringList Headers() const;
     // Allocations in address order (which is largest first).
     const QList<TPlanAllocation> &Allocations() const { return FAllocations; }
     int RowCount() const { return int(FAllocations.size()); }

@@ -8,19 +8,23 @@
 
 void TPrefixSplit::SetPrefix(const TNetPrefix &prefix)
 {
-    FLengthChosen = FLengthChosen && prefix.Family() == FPrefix.Family() && FNewLength > prefix.Length();
     FPrefix = prefix;
-    if (!FLengthChosen)
-        FNewLength = DefaultNewLength(prefix);
-    FNewLength = qBound(MinLength(), FNewLength, MaxLength());
+    const bool fits = FChosenLength > prefix.Length() && FChosenLength <= prefix.Width();
+    FNewLength = qBound(MinLength(), fits ? FChosenLength : DefaultNewLength(prefix), MaxLength());
     FViewBase = TUInt128();
 }
 
 void TPrefixSplit::SetNewLength(int length)
 {
     FNewLength = qBound(MinLength(), length, MaxLength());
-    FLengthChosen = true;
+    FChosenLength = FNewLength;
     FViewBase = TUInt128();
+}
+
+void TPrefixSplit::SetChosenLength(int length)
+{
+    FChosenLength = qBound(0, length, 128);
+    SetPrefix(FPrefix);
 }
 
 int TPrefixSplit::DefaultNewLength(const TNetPrefix &prefix)

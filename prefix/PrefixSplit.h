@@ -24,9 +24,10 @@ class TPrefixSplit
 public:
     TPrefixSplit() = default;
 
-    // A new length chosen with SetNewLength stays while it fits the
-    // prefix's family and range; otherwise the length is the default. The
-    // view window returns to the first row.
+    // The new length is the one chosen with SetNewLength when it fits the
+    // prefix (longer than it, within its family's width), the default
+    // otherwise; a choice that does not fit is kept for the next prefix.
+    // The view window returns to the first row.
     void SetPrefix(const TNetPrefix &prefix);
     const TNetPrefix &Prefix() const { return FPrefix; }
 
@@ -35,10 +36,15 @@ public:
     int MinLength() const { return qMin(FPrefix.Length() + 1, FPrefix.Width()); }
     int MaxLength() const { return FPrefix.Width(); }
     bool CanSplit() const { return FPrefix.Length() < FPrefix.Width(); }
-    // Clamped to MinLength..MaxLength. The view window returns to the first
-    // row.
+    // Clamped to MinLength..MaxLength; the clamped length is the choice.
+    // The view window returns to the first row.
     void SetNewLength(int length);
     int NewLength() const { return FNewLength; }
+    // The length last chosen, 0 while none was.
+    int ChosenLength() const { return FChosenLength; }
+    // A choice made for another prefix (a stored one), kept as it is (0 to
+    // 128, 0 for none) and used while it fits.
+    void SetChosenLength(int length);
     // IPv4: prefix + 2; IPv6: /64 for prefixes shorter than /64, prefix + 2
     // otherwise; never past the width.
     static int DefaultNewLength(const TNetPrefix &prefix);
@@ -79,6 +85,6 @@ private:
 
     TNetPrefix FPrefix = TNetPrefix(TNetAddress::IPv4(0), 24);
     int FNewLength = 26;
-    bool FLengthChosen = false;
+    int FChosenLength = 0;
     TUInt128 FViewBase;
 };

@@ -29,93 +29,13 @@
 #include "radix/RadixelArea.h"
 #include "tests/common/AccessibilityRecorder.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/WidgetChecks.h"
 
 namespace {
-
-// Parts that a composite control draws for itself (scroll bars, the tab
-// bar, headers, the editor inside a combo box, a view's viewport) are named
-// by their owner.
-bool IsPartOfAControl(QWidget *w)
-{
-    if (qobject_cast<QScrollBar *>(w) || qobject_cast<QTabBar *>(w) || qobject_cast<QHeaderView *>(w))
-        return true;
-    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget())
-        if (qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractSpinBox *>(p) || qobject_cast<QTabBar *>(p)
-            || qobject_cast<QHeaderView *>(p))
-            return true;
-    auto *view = qobject_cast<QAbstractItemView *>(w->parentWidget());
-    return view && w == view->viewport();
-}
-
-// Controls a user operates: anything that takes focus or is a button.
-bool IsControl(QWidget *w)
-{
-    return !IsPartOfAControl(w) && (w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton *>(w));
-}
-
-QString AccessibleName(QWidget *w)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
-    return iface ? iface->text(QAccessible::Name).trimmed() : QString();
-}
 
 QString AccessibleDescription(QWidget *w)
 {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
-}
-
-// The visible labels that describe the widget (labelled-by).
-QStringList CaptionLabels(QAccessibleInterface *iface)
-{
-    QStringList captions;
-    for (const auto &[label, relation] : iface->relations(QAccessible::Label)) {
-        Q_UNUSED(relation);
-        auto *widget = qobject_cast<QLabel *>(label->object());
-        if (widget && widget->isVisible() && !label->text(QAccessible::Name).isEmpty())
-            captions << label->text(QAccessible::Name);
-    }
-    return captions;
-}
-
-// Why a display on screen cannot be read, or nothing when it can. Our
-// panels show their caption (static text, named by it and described by a
-// caption label), a picture (named and described) or hold other displays.
-// Anything else that has no children of its own paints something: it must
-// say what it is and what it shows; only frame lines may stay silent.
-QString DisplayFault(QWidget *w)
-{
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
-    if (!iface)
-        return QStringLiteral("no accessible interface");
-    const QString name = iface->text(QAccessible::Name);
-    const QString description = iface->text(QAccessible::Description);
-    const QAccessible::Role role = iface->role();
-    if (auto *panel = qobject_cast<TVorlCustomPanel *>(w)) {
-        if (role == QAccessible::StaticText) {
-            if (name.isEmpty() || name != panel->Caption())
-                return QStringLiteral("reads \"%1\" but shows \"%2\"").arg(name, panel->Caption());
-            return CaptionLabels(iface).isEmpty() ? QStringLiteral("no caption label") : QString();
-        }
-        if (role == QAccessible::Graphic || role == QAccessible::Chart)
-            return name.isEmpty() || description.isEmpty() ? QStringLiteral("a picture without name or description")
-                                                           : QString();
-        if (role == QAccessible::Pane && iface->childCount() > 0)
-            return {};
-        return QStringLiteral("a panel with role %1").arg(int(role));
-    }
-    if (iface->childCount() > 0 || role == QAccessible::Border || role == QAccessible::Separator)
-        return {};
-    if (role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::NoRole)
-        return QStringLiteral("a filler (role %1)").arg(int(role));
-    return name.isEmpty() && description.isEmpty() ? QStringLiteral("no name") : QString();
-}
-
-QString Describe(QWidget *w)
-{
-    QStringList path;
-    for (QWidget *p = w; p; p = p->parentWidget())
-        path.prepend(p->objectName().isEmpty() ? QString::fromLatin1(p->metaObject()->className()) : p->objectName());
-    return path.join(u'/');
 }
 
 // Shows every page of every calculator in turn and runs `check` on each.

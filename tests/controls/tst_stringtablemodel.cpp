@@ -52,6 +52,9 @@ private slots:
     void clipboardText();
     void cutEmptiesOnlyCopiedNonFixedCells();
     void cutWithoutEditingKeepsCells();
+    void rowCellsReplaceTheWholeRow_data();
+    void rowCellsReplaceTheWholeRow();
+    void rowCellsNotifyOnce();
 
 private:
     std::unique_ptr<TTestEnvironment> FEnvironment;
@@ -255,6 +258,71 @@ void tst_StringTableModel::cutWithoutEditingKeepsCells()
     const QString text = CutGridClipboardText(*model, {0, 1, 0, 1}, {TCopyMode::cmFixedRows}, false);
     QCOMPARE(text, u"A\r\n0,1\r\n"_s);
     QCOMPARE(model->Cells(0, 1), u"0,1"_s);
+}
+
+void tst_StringTableModel::rowCellsReplaceTheWholeRow_data()
+{
+    QTest::addColumn<int>("fixedCols");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QStringList>("read");
+    QTest::newRow("all cells") << 0 << 2 << QStringList{u"w"_s, u"x"_s, u""_s, u"zz"_s}
+                               << QStringList{u"w"_s, u"x"_s, u""_s, u"zz"_s};
+    QTest::newRow("fewer cells empty the rest") << 0 << 3 << QStringList{u"only"_s}
+                                                << QStringList{u"only"_s, u""_s, u""_s, u""_s};
+    QTest::newRow("extra cells are dropped") << 1 << 5 << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}
+                                             << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s};
+    QTest::newRow("the header row") << 0 << 0 << QStringList{u"#"_s, u"Net"_s}
+                                    << QStringList{u"#"_s, u"Net"_s, u""_s, u""_s};
+    QTest::newRow("outside the table") << 0 << 6 << QStringList{u"x"_s} << QStringList{u""_s, u""_s, u""_s, u""_s};
+}
+
+void tst_StringTableModel::rowCellsReplaceTheWholeRow()
+{
+    QFETCH(int, fixedCols);
+    QFETCH(int, row);
+    QFETCH(QStringList, cells);
+    QFETCH(QStringList, read);
+    const auto model = SampleTable(fixedCols);
+    model->SetRowCells(row, cells);
+    QStringList got;
+    for (int col = 0; col < 4; ++col)
+        got << model->Cells(col, row);
+    QCOMPARE(got, read);
+    // The neighbours keep their cells, and single cells still write.
+    const int other = row == 1 ? 2 : 1;
+    QCOMPARE(model->Cells(3, other), QStringLiteral("3,%1").arg(other));
+    model->SetCells(1, row, u"again"_s);
+    QCOMPARE(model->Cells(1, row), row < 6 ? u"again"_s : QString());
+    QCOMPARE(model->Cells(2, row), read.value(2));
+}
+
+void tst_StringTableModel::rowCellsNotifyOnce()
+{
+    const auto model = SampleTable(1);
+    QSignalSpy data(model.get(), &QAbstractItemModel::dataChanged);
+    QSignalSpy headers(model.get(), &QAbstractItemModel::headerDataChanged);
+    model->SetRowCells(3, {u"v"_s, u"a"_s, u"b"_s, u"c"_s});
+    QCOMPARE(data.count(), 1);
+    QCOMPARE(data.first().at(0).toModelIndex(), model->index(2, 0));
+    QCOMPARE(data.first().at(1).toModelIndex(), model->index(2, 2));
+    // The fixed column is the vertical header.
+    QCOMPARE(headers.count(), 1);
+    QCOMPARE(headers.first().at(0).value<Qt::Orientation>(), Qt::Vertical);
+    QCOMPARE(model->headerData(2, Qt::Vertical).toString(), u"v"_s);
+    model->SetRowCells(0, {u"H"_s, u"I"_s});
+    QCOMPARE(headers.count(), 2);
+    QCOMPARE(headers.last().at(0).value<Qt::Orientation>(), Qt::Horizontal);
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), u"I"_s);
+
+    data.clear();
+    headers.clear();
+    model->BeginUpdate();
+    model->SetRowCells(1, {u"x"_s});
+    model->SetRowCells(2, {u"y"_s});
+    QCOMPARE(data.count(), 0);
+    model->EndUpdate();
+    QCOMPARE(data.count(), 1);
 }
 
 QTEST_APPLESS_MAIN(tst_StringTableModel)

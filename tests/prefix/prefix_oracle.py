@@ -523,7 +523,8 @@ def plan_case(gen):
                 continue
             n = int(token)
             if version == 4:
-                block = 32 if n == 1 else 31 if n == 2 else 32 - math.ceil(math.log2(n + 2))
+                # Network and broadcast beside the hosts, also for 1 or 2 hosts.
+                block = 32 - math.ceil(math.log2(n + 2))
             else:
                 block = 64 - math.ceil(math.log2(n))
             wanted.append((block, number))

@@ -75,10 +75,28 @@ void tst_TPrefixSplit::keepsTheChosenLength()
     TPrefixSplit split = Split(u"10.0.0.0/24"_s, 28);
     split.SetPrefix(ReadPrefix(u"10.0.1.0/24"_s).Value);
     QCOMPARE(split.NewLength(), 28);
+    QCOMPARE(split.ChosenLength(), 28);
     split.SetPrefix(ReadPrefix(u"10.0.1.0/28"_s).Value);
     QCOMPARE(split.NewLength(), 30);
+    // A prefix the choice does not fit (a bare address typed on the way to
+    // the next prefix, another family) leaves the choice for the next one.
+    split.SetPrefix(ReadPrefix(u"10.0.1.0"_s).Value);
+    QCOMPARE(split.NewLength(), 32);
+    split.SetPrefix(ReadPrefix(u"10.0.2.0/24"_s).Value);
+    QCOMPARE(split.NewLength(), 28);
     split.SetPrefix(ReadPrefix(u"2001:db8::/28"_s).Value);
     QCOMPARE(split.NewLength(), 64);
+    split.SetPrefix(ReadPrefix(u"10.0.3.0/26"_s).Value);
+    QCOMPARE(split.NewLength(), 28);
+    QCOMPARE(split.ChosenLength(), 28);
+    // The default is no choice.
+    QCOMPARE(Split(u"10.0.0.0/24"_s).ChosenLength(), 0);
+    // A stored choice is kept as it is, also where it does not fit.
+    split.SetChosenLength(100);
+    QCOMPARE(split.NewLength(), 28);
+    QCOMPARE(split.ChosenLength(), 100);
+    split.SetPrefix(ReadPrefix(u"2001:db8::/48"_s).Value);
+    QCOMPARE(split.NewLength(), 100);
 }
 
 void tst_TPrefixSplit::rows_data()
