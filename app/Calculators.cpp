@@ -2,6 +2,7 @@
 
 #include "ipsubnet/IPSubnetArea.h"
 #include "latency/LatencyArea.h"
+#include "prefix/PrefixArea.h"
 #include "radix/RadixelArea.h"
 
 namespace {
@@ -17,7 +18,8 @@ constexpr TCalculator Row(const char *item, const char *caption, QKeyCombination
 // The IP subnet calculator is built with the window: it is shown at a first
 // start, its items are the Options menu, and every page switch of any
 // calculator refreshes its display. The logo cycles IP Subnet, Latency,
-// Radixel.
+// Radixel, Prefix. A program that knows only the first three stored numbers
+// shows the IP subnet calculator for the Prefix calculator's 3.
 const TCalculator CalculatorTable[] = {
     Row<TRadixelArea>("RadixelCalculatorMenuItem", "&Radixel Calculator", Qt::CTRL | Qt::Key_H,
                       "radixelcalclogo.svg", 0, TBuilt::btAfterFirstFrame, 2),
@@ -25,6 +27,9 @@ const TCalculator CalculatorTable[] = {
                        "dravoklogo.svg", 1, TBuilt::btWithWindow, 0),
     Row<TLatencyArea>("LatencyCalculatorMenuItem", "&Latency Calculator", Qt::CTRL | Qt::Key_L,
                       "latencycalclogo.svg", 2, TBuilt::btAfterFirstFrame, 1),
+    // Ctrl+R: free in the window, its grids, line edits, text boxes and spin edits.
+    Row<TPrefixArea>("PrefixCalculatorMenuItem", "&Prefix Calculator", Qt::CTRL | Qt::Key_R,
+                     "prefixcalclogo.svg", 3, TBuilt::btAfterFirstFrame, 3),
 };
 
 } // namespace
@@ -32,4 +37,9 @@ const TCalculator CalculatorTable[] = {
 std::span<const TCalculator> Calculators()
 {
     return CalculatorTable;
+}
+
+const TCalculator &CalculatorWhenNoneShown()
+{
+    return CalculatorTable[2];
 }

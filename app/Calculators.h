@@ -35,3 +35,7 @@ struct TCalculator
 
 // In the Calculator menu's order.
 std::span<const TCalculator> Calculators();
+
+// Whose stored number is written when no calculator is shown (the latency
+// calculator's, as before there was a fourth).
+const TCalculator &CalculatorWhenNoneShown();

@@ -211,6 +211,7 @@ QSvgRenderer *TMainForm::Picture(std::unique_ptr<QSvgRenderer> &picture, const c
 void TMainForm::RadixelCalculatorMenuItemClick() { ShowCalculator(RadixelCalculatorMenuItem); }
 void TMainForm::IPSubnetCalculatorMenuItemClick() { ShowCalculator(IPSubnetCalculatorMenuItem); }
 void TMainForm::LatencyCalculatorMenuItemClick() { ShowCalculator(LatencyCalculatorMenuItem); }
+void TMainForm::PrefixCalculatorMenuItemClick() { ShowCalculator(PrefixCalculatorMenuItem); }
 
 void TMainForm::CalcImageClick()
 {
@@ -298,9 +299,8 @@ void TMainForm::SaveMainSettings()
     if (!key.OpenKey(MainSettingsKey, true))
         return;
     WriteFormPlacement(this, MainSettingsKey, QStringLiteral("Position"));
-    // The calculator shown; the last one when none is.
     const TCalculatorSlot *shown = Find([this](const TCalculatorSlot &c) { return c.Area && c.Area->isVisibleTo(this); });
-    key.WriteInteger(QStringLiteral("Calculator"), (shown ? *shown : FCalculators.back()).Row->Stored);
+    key.WriteInteger(QStringLiteral("Calculator"), (shown ? *shown->Row : CalculatorWhenNoneShown()).Stored);
     key.CloseKey();
 }
 

@@ -52,6 +52,7 @@ public:
     void RadixelCalculatorMenuItemClick();
     void IPSubnetCalculatorMenuItemClick();
     void LatencyCalculatorMenuItemClick();
+    void PrefixCalculatorMenuItemClick();
     void CalcPageControlChanging(TPageControl *sender, QWidget *leaving);
     void CalcPageControlChange(TPageControl *sender);
     void CopyMenuItemClick();
@@ -88,6 +89,7 @@ public:
     QAction *RadixelCalculatorMenuItem = nullptr;
     QAction *IPSubnetCalculatorMenuItem = nullptr;
     QAction *LatencyCalculatorMenuItem = nullptr;
+    QAction *PrefixCalculatorMenuItem = nullptr;
     QMenu *OptionsMenuItem = nullptr;
     QMenu *HelpMenuItem = nullptr;
     QAction *HelpTopicsMenuItem = nullptr;

@@ -93,6 +93,7 @@ void TMainForm::CreateMenus()
     RadixelCalculatorMenuItem = findChild<QAction *>(QStringLiteral("RadixelCalculatorMenuItem"));
     IPSubnetCalculatorMenuItem = findChild<QAction *>(QStringLiteral("IPSubnetCalculatorMenuItem"));
     LatencyCalculatorMenuItem = findChild<QAction *>(QStringLiteral("LatencyCalculatorMenuItem"));
+    PrefixCalculatorMenuItem = findChild<QAction *>(QStringLiteral("PrefixCalculatorMenuItem"));
 
     OptionsMenuItem = menu("OptionsMenuItem", "&Options");
 

@@ -26,6 +26,7 @@
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupPage.h"
+#include "prefix/PrefixArea.h"
 #include "radix/RadixelArea.h"
 #include "tests/common/AccessibilityRecorder.h"
 #include "tests/common/TestEnvironment.h"
@@ -42,7 +43,7 @@ QString AccessibleDescription(QWidget *w)
 void ForEveryPage(TMainForm &form, const std::function<void()> &check)
 {
     for (auto show : {&TMainForm::RadixelCalculatorMenuItemClick, &TMainForm::IPSubnetCalculatorMenuItemClick,
-                      &TMainForm::LatencyCalculatorMenuItemClick}) {
+                      &TMainForm::LatencyCalculatorMenuItemClick, &TMainForm::PrefixCalculatorMenuItemClick}) {
         (form.*show)();
         for (TCalcArea *area : form.findChildren<TCalcArea *>()) {
             if (!area->isVisible())
@@ -115,8 +116,9 @@ void tst_Accessibility::everyDisplayOfEveryPageCanBeRead()
         }
     });
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("Cannot be read:\n") + faults.join(u'\n')));
-    // 17 value panels, the layout, the graphs with 3 bars and 3 swatches.
-    QCOMPARE(panels, 17 + 1 + 1 + 3 + 3);
+    // 17 value panels, the layout, the graphs with 3 bars and 3 swatches,
+    // the count of subnets of a split.
+    QCOMPARE(panels, 17 + 1 + 1 + 3 + 3 + 1);
 }
 
 void tst_Accessibility::displaysAreDescribedByTheirCaptions_data()
@@ -147,6 +149,7 @@ void tst_Accessibility::displaysAreDescribedByTheirCaptions_data()
         {"RainbowBarA", "A   --> B", true},
         {"RainbowBarB", "A <--   B", true},
         {"RainbowBarAB", "A <--> B", true},
+        {"SubnetCountPanel", "Subnets", true},
         // Labels with an access key stay with the input they focus; the
         // octet fields carry the caption in their names.
         {"BitsSpinEdit", "Subnet Bits", true},
@@ -165,6 +168,7 @@ void tst_Accessibility::displaysAreDescribedByTheirCaptions()
     TTestEnvironment env;
     TMainForm form;
     form.CalcArea<TLatencyArea>();
+    form.CalcArea<TPrefixArea>();
     auto *widget = form.findChild<QWidget *>(display);
     QVERIFY(widget);
 
@@ -268,7 +272,7 @@ void tst_Accessibility::everyPageIsReachableFromTheKeyboard()
         Qt::Key Key;
         TCalcArea *Area;
     } calculators[] = {{Qt::Key_H, form.CalcArea<TRadixelArea>()}, {Qt::Key_I, form.CalcArea<TIPSubnetArea>()},
-                       {Qt::Key_L, form.CalcArea<TLatencyArea>()}};
+                       {Qt::Key_L, form.CalcArea<TLatencyArea>()}, {Qt::Key_R, form.CalcArea<TPrefixArea>()}};
     for (const auto &calculator : calculators) {
         QTest::keyClick(&form, calculator.Key, Qt::ControlModifier);
         QVERIFY(calculator.Area->isVisible());

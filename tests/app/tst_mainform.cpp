@@ -36,8 +36,10 @@
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupPage.h"
+#include "prefix/PrefixArea.h"
 #include "radix/RadixelArea.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/common/WidgetChecks.h"
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +63,8 @@ QString Shown(const TMainForm &form)
         shown << QStringLiteral("IPSubnet");
     if (visible(form.findChild<TLatencyArea *>()))
         shown << QStringLiteral("Latency");
+    if (visible(form.findChild<TPrefixArea *>()))
+        shown << QStringLiteral("Prefix");
     return shown.join(u',');
 }
 
@@ -73,6 +77,8 @@ QString Checked(const TMainForm &form)
         checked << QStringLiteral("IPSubnet");
     if (form.LatencyCalculatorMenuItem->isChecked())
         checked << QStringLiteral("Latency");
+    if (form.PrefixCalculatorMenuItem->isChecked())
+        checked << QStringLiteral("Prefix");
     return checked.join(u',');
 }
 
@@ -116,11 +122,14 @@ private slots:
     void logoDoubleClickIsOneStep();
     void shortcutsSwitchCalculators_data();
     void shortcutsSwitchCalculators();
+    void calculatorShortcutsReachTheWindowFromEveryControl();
     void copyFollowsTheTargetAndIsDisabledBySwitching();
     void menuShortcutsWinOverALineEdit();
     void restartRestoresCalculatorAndPlacement();
     void storedCalculator_data();
     void storedCalculator();
+    void calculatorShownAtExitIsStored_data();
+    void calculatorShownAtExitIsStored();
     void storedPlacementRoundTrip_data();
     void storedPlacementRoundTrip();
     void hiddenCalculatorsAreBuiltAfterTheFirstFrame();
@@ -188,6 +197,7 @@ void tst_MainForm::menuItems_data()
     QTest::newRow("ip subnet") << "IPSubnetCalculatorMenuItem" << "&IP Subnet Calculator"
                                << QKeySequence(QStringLiteral("Ctrl+I"));
     QTest::newRow("latency") << "LatencyCalculatorMenuItem" << "&Latency Calculator" << QKeySequence(QStringLiteral("Ctrl+L"));
+    QTest::newRow("prefix") << "PrefixCalculatorMenuItem" << "&Prefix Calculator" << QKeySequence(QStringLiteral("Ctrl+R"));
     QTest::newRow("subnet bits") << "SubnetBitsMenuItem" << "Specify &Subnet Bits" << QKeySequence();
     QTest::newRow("network bits") << "NetworkBitsMenuItem" << "Specify &Network Bits" << QKeySequence();
     QTest::newRow("rfc 1878") << "RFC1878MenuItem" << "Allow &1 Subnet Bit (RFC 1878)" << QKeySequence();
@@ -230,7 +240,7 @@ void tst_MainForm::menuBarHoldsEachItemOnceInOrder()
                         u"FileMenuItem: ExitMenuItem"_s,
                         u"EditMenuItem: CopyMenuItem"_s,
                         u"CalculatorMenuItem: RadixelCalculatorMenuItem IPSubnetCalculatorMenuItem "
-                        "LatencyCalculatorMenuItem"_s,
+                        "LatencyCalculatorMenuItem PrefixCalculatorMenuItem"_s,
                         u"OptionsMenuItem: SubnetBitsMenuItem NetworkBitsMenuItem N1 RFC1878MenuItem"_s,
                         u"HelpMenuItem: HelpTopicsMenuItem SeparatorMenuItem1 WebMenuItem SeparatorMenuItem2 "
                         "AboutMenuItem"_s,
@@ -248,12 +258,12 @@ void tst_MainForm::logoClicksCycleAndReturn()
     TMainForm form;
     form.show();
     QStringList order;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         QTest::mouseClick(form.CalcImage, Qt::LeftButton);
         order << Shown(form);
         QCOMPARE(Checked(form), Shown(form));
     }
-    QCOMPARE(order, (QStringList{u"Latency"_s, u"Radixel"_s, u"IPSubnet"_s}));
+    QCOMPARE(order, (QStringList{u"Latency"_s, u"Radixel"_s, u"Prefix"_s, u"IPSubnet"_s}));
 }
 
 void tst_MainForm::logoDoubleClickIsOneStep_data()
@@ -293,6 +303,7 @@ void tst_MainForm::shortcutsSwitchCalculators_data()
     QTest::newRow("Ctrl+H") << int(Qt::Key_H) << "Radixel";
     QTest::newRow("Ctrl+L") << int(Qt::Key_L) << "Latency";
     QTest::newRow("Ctrl+I") << int(Qt::Key_I) << "IPSubnet";
+    QTest::newRow("Ctrl+R") << int(Qt::Key_R) << "Prefix";
 }
 
 void tst_MainForm::shortcutsSwitchCalculators()
@@ -307,6 +318,48 @@ void tst_MainForm::shortcutsSwitchCalculators()
     QTest::keyClick(&form, Qt::Key(key), Qt::ControlModifier);
     QCOMPARE(Shown(form), shown);
     QCOMPARE(Checked(form), shown);
+}
+
+void tst_MainForm::calculatorShortcutsReachTheWindowFromEveryControl()
+{
+    // From every focusable control of every page of every calculator, each
+    // other calculator's shortcut switches to it.
+    TMainForm form;
+    if (!ShowActive(form))
+        QSKIP("The platform does not activate windows");
+    const QList<QAction *> items{form.RadixelCalculatorMenuItem, form.IPSubnetCalculatorMenuItem,
+                                 form.LatencyCalculatorMenuItem, form.PrefixCalculatorMenuItem};
+    int tried = 0;
+    QStringList missed;
+    for (QAction *from : items) {
+        from->trigger();
+        const QList<TCalcArea *> areas = form.findChildren<TCalcArea *>();
+        TCalcArea *area = *std::find_if(areas.begin(), areas.end(),
+                                        [&form](TCalcArea *a) { return a->isVisibleTo(&form); });
+        TPageControl *pages = area->PageControl();
+        for (int page = 0; page < pages->count(); ++page) {
+            from->trigger();
+            pages->SetActivePage(pages->widget(page));
+            for (QAction *to : items)
+                if (to != from)
+                    missed << ShortcutClaimants(area, to->shortcut()[0]);
+            for (QWidget *control : FocusableControls(area)) {
+                for (QAction *to : items) {
+                    if (to == from)
+                        continue;
+                    from->trigger();
+                    pages->SetActivePage(pages->widget(page));
+                    control->setFocus(Qt::TabFocusReason);
+                    QTest::keyClick(control, to->shortcut()[0].key(), Qt::ControlModifier);
+                    ++tried;
+                    if (!to->isChecked())
+                        missed << Describe(control) + u" \u2192 "_s + to->shortcut().toString();
+                }
+            }
+        }
+    }
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join(u'\n')));
+    QVERIFY2(tried > 100, qPrintable(QString::number(tried)));
 }
 
 void tst_MainForm::copyFollowsTheTargetAndIsDisabledBySwitching()
@@ -399,6 +452,8 @@ void tst_MainForm::storedCalculator_data()
     QTest::newRow("0 radixel") << position + "\"Calculator\"=dword:00000000\r\n" << "Radixel" << QStringList();
     QTest::newRow("1 ip subnet") << position + "\"Calculator\"=dword:00000001\r\n" << "IPSubnet" << QStringList();
     QTest::newRow("2 latency") << position + "\"Calculator\"=dword:00000002\r\n" << "Latency" << QStringList();
+    QTest::newRow("3 prefix") << position + "\"Calculator\"=dword:00000003\r\n" << "Prefix" << QStringList();
+    QTest::newRow("4 unknown") << position + "\"Calculator\"=dword:00000004\r\n" << "IPSubnet" << QStringList();
     QTest::newRow("7 unknown") << position + "\"Calculator\"=dword:00000007\r\n" << "IPSubnet" << QStringList();
     QTest::newRow("text type") << position + "\"Calculator\"=\"2\"\r\n" << "IPSubnet"
                                << QStringList{u"Invalid data type for 'Calculator'"_s};
@@ -429,6 +484,32 @@ void tst_MainForm::storedCalculator()
     QVERIFY(form.x() >= 0 && form.x() < PrimaryScreenSize().width());
     QCOMPARE(Checked(form), shown);
     QCOMPARE(TakeErrorMessages(), errors);
+}
+
+void tst_MainForm::calculatorShownAtExitIsStored_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("radixel") << "RadixelCalculatorMenuItem" << 0;
+    QTest::newRow("ip subnet") << "IPSubnetCalculatorMenuItem" << 1;
+    QTest::newRow("latency") << "LatencyCalculatorMenuItem" << 2;
+    QTest::newRow("prefix") << "PrefixCalculatorMenuItem" << 3;
+}
+
+void tst_MainForm::calculatorShownAtExitIsStored()
+{
+    QFETCH(QString, item);
+    QFETCH(int, stored);
+    {
+        TMainForm form;
+        form.show();
+        form.findChild<QAction *>(item)->trigger();
+        form.close();
+    }
+    TRegKey key;
+    QVERIFY(key.OpenKey(MainSettingsKey, false));
+    QCOMPARE(key.ReadInteger(QStringLiteral("Calculator")), stored);
+    QVERIFY(TakeErrorMessages().isEmpty());
 }
 
 void tst_MainForm::hiddenCalculatorsAreBuiltAfterTheFirstFrame()
@@ -786,7 +867,7 @@ void tst_MainForm::helpTopicsOpenTheContentsWithOneTopicPerCalculator()
     QTextBrowser *browser = help->Browser();
     QCOMPARE(browser->source(), QUrl(QStringLiteral("qrc:/help/index.html")));
     const QString contents = browser->toHtml();
-    for (const char *topic : {"radixel.html", "ipsubnet.html", "latency.html"}) {
+    for (const char *topic : {"radixel.html", "ipsubnet.html", "latency.html", "prefix.html"}) {
         QVERIFY2(contents.contains(QLatin1String(topic)), topic);
         browser->setSource(QUrl(QStringLiteral("qrc:/help/") + QLatin1String(topic)));
         QVERIFY2(browser->document()->toPlainText().contains(QLatin1String("Calculator")), topic);
