@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextBrowser>
 
@@ -18,6 +20,8 @@
 #include "controls/PageControl.h"
 #include "ipsubnet/IPSubnetArea.h"
 #include "latency/LatencyArea.h"
+#include "prefix/PrefixArea.h"
+#include "prefix/PrefixTextPages.h"
 #include "radix/RadixelArea.h"
 
 namespace {
@@ -36,6 +40,21 @@ void Settle()
 {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
+}
+
+// The Prefix calculator with an entry and a plan and a list to summarize,
+// as a user would have typed them.
+void FillPrefix(TPrefixArea *area, const QString &entry)
+{
+    area->PrefixEdit->setText(entry);
+    area->PrefixEditChange(entry);
+    const QString plan = QStringLiteral("Sales 120\nLab 50\nLinks 2\n");
+    area->PlanTabSheet->TextMemo->setPlainText(plan);
+    area->PlanMemoChange(plan);
+    const QString summary = QStringLiteral("10.0.0.0/24\n10.0.1.0/24\n10.0.2.0 - 10.0.3.255\n192.168.1.7\n"
+                                           "2001:db8::/33\n2001:db8:8000::/33  # the other half\n");
+    area->SummarizeTabSheet->TextMemo->setPlainText(summary);
+    area->SummaryMemoChange(summary);
 }
 
 } // namespace
@@ -69,7 +88,9 @@ int main(int argc, char *argv[])
         {"radixel", &TMainForm::RadixelCalculatorMenuItemClick, form->CalcArea<TRadixelArea>()},
         {"ipsubnet", &TMainForm::IPSubnetCalculatorMenuItemClick, form->CalcArea<TIPSubnetArea>()},
         {"latency", &TMainForm::LatencyCalculatorMenuItemClick, form->CalcArea<TLatencyArea>()},
+        {"prefix", &TMainForm::PrefixCalculatorMenuItemClick, form->CalcArea<TPrefixArea>()},
     };
+    FillPrefix(form->CalcArea<TPrefixArea>(), QStringLiteral("192.168.10.0/24"));
     int count = 0;
     for (const TShot &shot : shots) {
         (form.get()->*shot.Show)();
@@ -86,6 +107,17 @@ int main(int argc, char *argv[])
         }
         pages->setCurrentIndex(0);
     }
+
+    // The Prefix page once more for an IPv6 prefix.
+    form->PrefixCalculatorMenuItemClick();
+    FillPrefix(form->CalcArea<TPrefixArea>(), QStringLiteral("2001:db8:abcd:12::1/56"));
+    for (int i = 0; i < 2; ++i) {
+        form->CalcArea<TPrefixArea>()->PrefixPageControl->setCurrentIndex(i);
+        Settle();
+        form->grab().save(QStringLiteral("%1/prefix-%2-ipv6%3.png").arg(folder).arg(i + 1).arg(suffix));
+        ++count;
+    }
+    form->IPSubnetCalculatorMenuItemClick();
 
     form->AboutMenuItemClick();
     Settle();
