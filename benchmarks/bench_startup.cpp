@@ -18,6 +18,8 @@ int main(int argc, char *argv[])
         QCoreApplication::processEvents();
         window->RadixelCalculatorMenuItemClick();
         QCoreApplication::processEvents();
+        window->PrefixCalculatorMenuItemClick();
+        QCoreApplication::processEvents();
         window->IPSubnetCalculatorMenuItemClick();
     });
     form->show();
