@@ -75,7 +75,7 @@ TAboutCalc::TAboutCalc(QWidget *parent)
     CreditMemo->installEventFilter(this);
 
     InfoMemo = Memo(this, "InfoMemo", QRect(128, 8, 177, 113),
-                    {QStringLiteral("Calculator"), QStringLiteral("Release"), QStringLiteral("Radixel, IP Subnet, Latency"),
+                    {QStringLiteral("Calculator"), QStringLiteral("Release"), QStringLiteral("Four network calculators"),
                      QString(), QStringLiteral("For network engineers."), QStringLiteral("Copyright Vorl Group"),
                      QStringLiteral("All rights reserved."), QStringLiteral("www.vorlgroup.example")});
     InfoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -84,7 +84,7 @@ TAboutCalc::TAboutCalc(QWidget *parent)
                       {QStringLiteral("This program is provided as is, without warranty"),
                        QStringLiteral("of any kind. Check every result that matters"),
                        QStringLiteral("before you configure a network with it."), QString(),
-                       QStringLiteral("Subnetting follows the classful rules; the"),
+                       QStringLiteral("IP Subnet follows the classful rules; its"),
                        QStringLiteral("\"Allow 1 Subnet Bit\" option follows RFC 1878."), QString(),
                        QStringLiteral("Settings are kept per user and restored at the"),
                        QStringLiteral("next start.")});

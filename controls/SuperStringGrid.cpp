@@ -85,10 +85,12 @@ protected:
                     last = count() - 1;
                 const int fixedCols = FGrid->FixedCols();
                 const int fixedRows = FGrid->FixedRows();
-                if (horizontal)
-                    FGrid->GrowToFit(fixedCols + first, fixedCols + last, 0, fixedRows - 1);
-                else
-                    FGrid->GrowToFit(0, fixedCols - 1, fixedRows + first, fixedRows + last);
+                Guarded([&] {
+                    if (horizontal)
+                        FGrid->GrowToFit(fixedCols + first, fixedCols + last, 0, fixedRows - 1);
+                    else
+                        FGrid->GrowToFit(0, fixedCols - 1, fixedRows + first, fixedRows + last);
+                });
             }
         }
         QHeaderView::paintEvent(event);
@@ -748,7 +750,7 @@ bool TSuperStringGrid::GrowToFitViewport(const QRect &rect)
 void TSuperStringGrid::paintEvent(QPaintEvent *event)
 {
     if (FAutoWidth || FAutoHeight)
-        GrowToFitViewport(event->rect());
+        Guarded([&] { GrowToFitViewport(event->rect()); });
     QTableView::paintEvent(event);
 }
 

@@ -336,7 +336,7 @@ void TSuperStringGrid::resizeEvent(QResizeEvent *event)
     // The viewport also changes size while the view answers a change of
     // the model (a column gone, a scroll bar hidden): the window's rows
     // change afterwards, not inside that answer.
-    QueuePageRows();
+    Guarded([this] { QueuePageRows(); });
 }
 
 void TSuperStringGrid::wheelEvent(QWheelEvent *event)

@@ -63,8 +63,12 @@ void TPrefixPlan::Compute(const TNetPrefix &prefix, const QString &requirements)
     const QList<QStringView> lines = QStringView(requirements).split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineNumber = int(i + 1);
-        const QStringView line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
+        // As in the list to summarize, '#' starts a comment to the line's end.
+        QStringView line = lines[i];
+        if (const qsizetype comment = line.indexOf(u'#'); comment >= 0)
+            line = line.left(comment);
+        line = line.trimmed();
+        if (line.isEmpty())
             continue;
         qsizetype split = line.size();
         while (split > 0 && !IsBlank(line[split - 1]))
@@ -112,6 +116,16 @@ void TPrefixPlan::Compute(const TNetPrefix &prefix, const QString &requirements)
             failed = &requirement;
     }
     const TUInt128 network = FPrefix.Network().Value();
+    if (failed && spaceBits < 0) {
+        // Nothing could ever fit: no count of missing /64s says that.
+        FFailureMessage = QStringLiteral("The plan does not fit: a /%1 holds no /64 network; plan in a /64 or a "
+                                         "shorter prefix. '%2' (line %3) is the first that fails.")
+                              .arg(prefix.Length())
+                              .arg(failed->Name)
+                              .arg(failed->Line);
+        AppendRangePrefixes(family, network, FPrefix.Last().Value(), FFree);
+        return;
+    }
     if (failed) {
         FFailureMessage = QStringLiteral("The plan does not fit: %1 missing. '%2' (line %3) is the first that fails.")
                               .arg(MissingText(used - space, ipv4), failed->Name)

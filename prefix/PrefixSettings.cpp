@@ -64,6 +64,15 @@ std::optional<TPrefixSettings> ReadPrefixSettings(TStoreBackend &store)
     return settings;
 }
 
+QString StoredText(const QString &text, int maxLength)
+{
+    if (text.size() <= maxLength)
+        return text;
+    // The whole lines that fit; a single longer line, as far as it fits.
+    const qsizetype end = text.lastIndexOf(u'\n', maxLength);
+    return text.left(end > 0 ? end : maxLength);
+}
+
 void WritePrefixSettings(const TPrefixSettings &settings, TStoreBackend &store)
 {
     TRegKey key(store);
@@ -73,8 +82,7 @@ void WritePrefixSettings(const TPrefixSettings &settings, TStoreBackend &store)
             key.WriteInteger(field.ValueName(), settings.*field.Integer);
             continue;
         }
-        const QString &text = settings.*field.Text;
-        key.WriteString(field.ValueName(), text.size() <= field.MaxLength ? text : QString());
+        key.WriteString(field.ValueName(), StoredText(settings.*field.Text, field.MaxLength));
     }
     key.CloseKey();
 }

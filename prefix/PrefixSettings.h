@@ -51,8 +51,11 @@ struct TPrefixSettings
 // Reads the subkey; none when it does not exist.
 std::optional<TPrefixSettings> ReadPrefixSettings(TStoreBackend &store = TStoreBackend::User());
 
-// Writes every value, creating the subkey when needed. A requirement or
-// summary text longer than MaxStoredTextLength is written empty: the store
-// would not take it whole. Raises the store's "Failed to set data for '%s'"
+// A text as the store keeps it: longer than `maxLength`, the whole lines
+// that fit (a first line longer than that, its first `maxLength` characters).
+QString StoredText(const QString &text, int maxLength);
+
+// Writes every value, creating the subkey when needed; texts as StoredText
+// keeps them. Raises the store's "Failed to set data for '%s'"
 // when it cannot be written.
 void WritePrefixSettings(const TPrefixSettings &settings, TStoreBackend &store = TStoreBackend::User());

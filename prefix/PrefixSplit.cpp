@@ -9,22 +9,29 @@
 void TPrefixSplit::SetPrefix(const TNetPrefix &prefix)
 {
     FPrefix = prefix;
-    const bool fits = FChosenLength > prefix.Length() && FChosenLength <= prefix.Width();
-    FNewLength = qBound(MinLength(), fits ? FChosenLength : DefaultNewLength(prefix), MaxLength());
+    const int chosen = FChosenLength[int(prefix.Family())];
+    const bool fits = chosen > prefix.Length() && chosen <= prefix.Width();
+    FNewLength = qBound(MinLength(), fits ? chosen : DefaultNewLength(prefix), MaxLength());
     FViewBase = TUInt128();
 }
 
 void TPrefixSplit::SetNewLength(int length)
 {
     FNewLength = qBound(MinLength(), length, MaxLength());
-    FChosenLength = FNewLength;
+    FChosenLength[int(FPrefix.Family())] = FNewLength;
     FViewBase = TUInt128();
 }
 
 void TPrefixSplit::SetChosenLength(int length)
 {
-    FChosenLength = qBound(0, length, 128);
+    FChosenLength[0] = FChosenLength[1] = qBound(0, length, 128);
     SetPrefix(FPrefix);
+}
+
+int TPrefixSplit::ChosenLength() const
+{
+    const int family = int(FPrefix.Family());
+    return FChosenLength[family] != 0 ? FChosenLength[family] : FChosenLength[1 - family];
 }
 
 int TPrefixSplit::DefaultNewLength(const TNetPrefix &prefix)

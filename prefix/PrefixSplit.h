@@ -40,10 +40,13 @@ public:
     // The view window returns to the first row.
     void SetNewLength(int length);
     int NewLength() const { return FNewLength; }
-    // The length last chosen, 0 while none was.
-    int ChosenLength() const { return FChosenLength; }
-    // A choice made for another prefix (a stored one), kept as it is (0 to
-    // 128, 0 for none) and used while it fits.
+    // The length to keep for the next start: the one last chosen for a
+    // prefix of this family, else for the other family, 0 while none was.
+    // Each family follows its own choice: a /30 chosen for an IPv4 prefix
+    // is no choice for an IPv6 one.
+    int ChosenLength() const;
+    // A stored choice, for either family, kept as it is (0 to 128, 0 for
+    // none) and used while it fits.
     void SetChosenLength(int length);
     // IPv4: prefix + 2; IPv6: /64 for prefixes shorter than /64, prefix + 2
     // otherwise; never past the width.
@@ -85,6 +88,6 @@ private:
 
     TNetPrefix FPrefix = TNetPrefix(TNetAddress::IPv4(0), 24);
     int FNewLength = 26;
-    int FChosenLength = 0;
+    int FChosenLength[2] = {0, 0};  // by TIPFamily
     TUInt128 FViewBase;
 };

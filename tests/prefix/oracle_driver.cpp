@@ -126,7 +126,9 @@ QString PlanCase(const QStringList &args)
     // The failure message's count, the first number in it.
     QString missing = u"-"_s;
     if (!plan.Fits())
-        missing = plan.FailureMessage().section(u':', 1).trimmed().section(u' ', 0, 0);
+        missing = plan.FailureMessage().contains(u"holds no /64"_s)
+                      ? u"none"_s
+                      : plan.FailureMessage().section(u':', 1).trimmed().section(u' ', 0, 0);
     QString failedLine = u"-"_s;
     if (!plan.Fits())
         failedLine = plan.FailureMessage().section(u"(line "_s, 1).section(u')', 0, 0);

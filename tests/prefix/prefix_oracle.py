@@ -537,7 +537,9 @@ def plan_case(gen):
             if first_failed is None and used > space:
                 first_failed = number
         if first_failed is not None:
-            expected = ["", net_text(net), ";".join(expected_bad), str(used - space), str(first_failed)]
+            # A prefix longer than /64 holds no /64 at all: no count is missing.
+            missing = str(used - space) if width(version) - unit_bits >= length else "none"
+            expected = ["", net_text(net), ";".join(expected_bad), missing, str(first_failed)]
         else:
             cursor = int(net.network_address)
             blocks = []

@@ -57,6 +57,8 @@ void tst_TPrefixPlan::plan_data()
     QTest::newRow("names with blanks, comments, blank lines") << u"10.0.0.0/29"_s
         << u"# floor plan\n\n  Floor 2  Room\t7   2  \r\n"_s
         << QStringList{u"Floor 2 Room 7|2|/30|10.0.0.0|10.0.0.1 - 10.0.0.2|0"_s} << u"10.0.0.4/30"_s << QString();
+    QTest::newRow("a comment after a requirement") << u"10.0.0.0/29"_s << u"Sales 2 # floor 2\n# 9"_s
+        << QStringList{u"Sales|2|/30|10.0.0.0|10.0.0.1 - 10.0.0.2|0"_s} << u"10.0.0.4/30"_s << QString();
     QTest::newRow("a number alone has no name") << u"10.0.0.0/29"_s << u"2"_s
         << QStringList{u"|2|/30|10.0.0.0|10.0.0.1 - 10.0.0.2|0"_s} << u"10.0.0.4/30"_s << QString();
     QTest::newRow("exactly full") << u"10.0.0.0/29"_s << u"A 1\nB 1"_s
@@ -82,7 +84,8 @@ void tst_TPrefixPlan::plan_data()
         << QString();
     QTest::newRow("IPv6 prefix longer than /64") << u"2001:db8::/72"_s << u"Lab 1"_s << QStringList()
         << u"2001:db8::/72"_s
-        << u"The plan does not fit: 1 /64 network is missing. 'Lab' (line 1) is the first that fails."_s;
+        << u"The plan does not fit: a /72 holds no /64 network; plan in a /64 or a shorter prefix. 'Lab' (line 1) is "
+           "the first that fails."_s;
     QTest::newRow("IPv6 the whole space") << u"::/0"_s << u"All 18446744073709551616"_s
         << QStringList{u"All|18446744073709551616|/0|::|:: - ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff|0"_s} << QString()
         << QString();

@@ -32,7 +32,8 @@ private slots:
     void badValueKeepsItsDefaultAndTheOthers_data();
     void badValueKeepsItsDefaultAndTheOthers();
     void writeThenRead();
-    void overlongTextIsWrittenEmpty();
+    void overlongTextKeepsTheLinesThatFit_data();
+    void overlongTextKeepsTheLinesThatFit();
 };
 
 void tst_PrefixSettings::noSubkeyReadsNothing()
@@ -139,16 +140,31 @@ void tst_PrefixSettings::writeThenRead()
     QCOMPARE(read->Problems, QStringList());
 }
 
-void tst_PrefixSettings::overlongTextIsWrittenEmpty()
+void tst_PrefixSettings::overlongTextKeepsTheLinesThatFit_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    const int max = TPrefixSettings::MaxStoredTextLength;
+    const QString line = u"10.0.0.0/8\n"_s;  // 11 characters
+    const QString lines = line.repeated(max / 11);
+    QTest::newRow("fits") << lines << lines;
+    QTest::newRow("exactly the limit") << QString(max, u'1') << QString(max, u'1');
+    QTest::newRow("lines past the limit") << lines + line + line << lines.chopped(1);
+    QTest::newRow("one line past the limit") << QString(max + 1, u'1') << QString(max, u'1');
+}
+
+void tst_PrefixSettings::overlongTextKeepsTheLinesThatFit()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
     TMemoryStore store;
     TPrefixSettings settings;
-    settings.Summary = QString(TPrefixSettings::MaxStoredTextLength + 1, u'1');
-    settings.Plan = QString(TPrefixSettings::MaxStoredTextLength, u'1');
+    settings.Summary = text;
+    settings.Plan = text;
     WritePrefixSettings(settings, store);
     const std::optional<TPrefixSettings> read = ReadPrefixSettings(store);
-    QCOMPARE(read->Summary, QString());
-    QCOMPARE(read->Plan.size(), TPrefixSettings::MaxStoredTextLength);
+    QCOMPARE(read->Summary, stored);
+    QCOMPARE(read->Plan, stored);
     QCOMPARE(read->Problems, QStringList());
 }
 

@@ -79,13 +79,18 @@ void tst_TPrefixSplit::keepsTheChosenLength()
     split.SetPrefix(ReadPrefix(u"10.0.1.0/28"_s).Value);
     QCOMPARE(split.NewLength(), 30);
     // A prefix the choice does not fit (a bare address typed on the way to
-    // the next prefix, another family) leaves the choice for the next one.
+    // the next prefix) leaves the choice for the next one; another family
+    // has its own.
     split.SetPrefix(ReadPrefix(u"10.0.1.0"_s).Value);
     QCOMPARE(split.NewLength(), 32);
     split.SetPrefix(ReadPrefix(u"10.0.2.0/24"_s).Value);
     QCOMPARE(split.NewLength(), 28);
     split.SetPrefix(ReadPrefix(u"2001:db8::/28"_s).Value);
     QCOMPARE(split.NewLength(), 64);
+    QCOMPARE(split.ChosenLength(), 28);  // kept for the next start
+    split.SetPrefix(ReadPrefix(u"2001:db8::/27"_s).Value);
+    QCOMPARE(split.NewLength(), 64);
+    split.SetNewLength(48);
     split.SetPrefix(ReadPrefix(u"10.0.3.0/26"_s).Value);
     QCOMPARE(split.NewLength(), 28);
     QCOMPARE(split.ChosenLength(), 28);
