@@ -34,6 +34,16 @@ bool IsHexDigit(QChar c)
     return IsDecDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
+// A text the user typed, as a message quotes it: a long one cut, so that
+// the message still fits under the field.
+QString Shown(QStringView text)
+{
+    constexpr qsizetype MaxShown = 24;
+    if (text.size() <= MaxShown)
+        return text.toString();
+    return text.left(MaxShown - 1).toString() + u'\u2026';
+}
+
 // A character for a message: printable as itself, anything else (and a
 // blank that is not a plain space) by its code.
 QString CharText(QChar c)
@@ -133,27 +143,27 @@ QString ReadIPv4(QStringView text, quint32 &value)
         if (i < text.size() && text[i] != u'.') {
             if (!IsDecDigit(text[i])) {
                 if (!text.contains(u'.'))
-                    return QStringLiteral("'%1' is not an IPv4 or IPv6 address").arg(text);
-                return QStringLiteral("unexpected character %1 in IPv4 address '%2'").arg(CharText(text[i]), text);
+                    return QStringLiteral("'%1' is not an IPv4 or IPv6 address").arg(Shown(text));
+                return QStringLiteral("unexpected character %1 in IPv4 address '%2'").arg(CharText(text[i]), Shown(text));
             }
             continue;
         }
         const QStringView octet = text.mid(start, i - start);
         if (octet.isEmpty())
-            return QStringLiteral("IPv4 address '%1' has an empty octet").arg(text);
+            return QStringLiteral("IPv4 address '%1' has an empty octet").arg(Shown(text));
         uint number = 0;
         for (const QChar c : octet)
             number = qMin<uint>(number * 10 + (c.unicode() - u'0'), 1000);
         if (number > 255)
-            return QStringLiteral("octet %1 is out of range 0–255").arg(octet);
+            return QStringLiteral("octet %1 is out of range 0–255").arg(Shown(octet));
         if (octet.size() > 1 && octet[0] == u'0')
-            return QStringLiteral("octet '%1' has a leading zero").arg(octet);
+            return QStringLiteral("octet '%1' has a leading zero").arg(Shown(octet));
         ++octets;
         value = (value << 8) | number;
         start = i + 1;
     }
     if (octets != 4)
-        return QStringLiteral("IPv4 address '%1' has %2 octets instead of 4").arg(text).arg(octets);
+        return QStringLiteral("IPv4 address '%1' has %2 octets instead of 4").arg(Shown(text)).arg(octets);
     return {};
 }
 
@@ -164,17 +174,17 @@ QString CheckIPv6(QStringView text)
 {
     const qsizetype percent = text.indexOf(u'%');
     if (percent >= 0)
-        return QStringLiteral("zone index '%1' is not supported").arg(text.mid(percent));
+        return QStringLiteral("zone index '%1' is not supported").arg(Shown(text.mid(percent)));
     for (const QChar c : text)
         if (!IsHexDigit(c) && c != u':' && c != u'.')
-            return QStringLiteral("unexpected character %1 in IPv6 address '%2'").arg(CharText(c), text);
+            return QStringLiteral("unexpected character %1 in IPv6 address '%2'").arg(CharText(c), Shown(text));
     const qsizetype gap = text.indexOf(u"::");
     if (gap >= 0 && text.indexOf(u"::", gap + 1) >= 0)
-        return QStringLiteral("IPv6 address '%1' has more than one '::'").arg(text);
+        return QStringLiteral("IPv6 address '%1' has more than one '::'").arg(Shown(text));
     if (gap != 0 && text.startsWith(u':'))
-        return QStringLiteral("IPv6 address '%1' starts with a single ':'").arg(text);
+        return QStringLiteral("IPv6 address '%1' starts with a single ':'").arg(Shown(text));
     if (gap != text.size() - 2 && text.endsWith(u':'))
-        return QStringLiteral("IPv6 address '%1' ends with a single ':'").arg(text);
+        return QStringLiteral("IPv6 address '%1' ends with a single ':'").arg(Shown(text));
 
     // The groups left and right of "::" (or all of them). After the checks
     // above none of them is empty.
@@ -190,7 +200,7 @@ QString CheckIPv6(QStringView text)
             const bool lastGroup = isLast && i == part.size();
             if (group.contains(u'.')) {
                 if (!lastGroup)
-                    return QStringLiteral("IPv6 address '%1' has an IPv4 part before its end").arg(text);
+                    return QStringLiteral("IPv6 address '%1' has an IPv4 part before its end").arg(Shown(text));
                 quint32 ignored = 0;
                 const QString message = ReadIPv4(group, ignored);
                 if (!message.isEmpty())
@@ -198,7 +208,7 @@ QString CheckIPv6(QStringView text)
                 groups += 2;
             } else {
                 if (group.size() > 4)
-                    return QStringLiteral("group '%1' has more than 4 hex digits").arg(group);
+                    return QStringLiteral("group '%1' has more than 4 hex digits").arg(Shown(group));
                 ++groups;
             }
             start = i + 1;
@@ -218,9 +228,9 @@ QString CheckIPv6(QStringView text)
     if (!message.isEmpty())
         return message;
     if (gap >= 0 && groups > 7)
-        return QStringLiteral("IPv6 address '%1' has %2 groups besides '::', at most 7").arg(text).arg(groups);
+        return QStringLiteral("IPv6 address '%1' has %2 groups besides '::', at most 7").arg(Shown(text)).arg(groups);
     if (gap < 0 && groups != 8)
-        return QStringLiteral("IPv6 address '%1' has %2 groups instead of 8").arg(text).arg(groups);
+        return QStringLiteral("IPv6 address '%1' has %2 groups instead of 8").arg(Shown(text)).arg(groups);
     return {};
 }
 
@@ -231,7 +241,7 @@ TReadResult<TNetAddress> ReadIPv6(QStringView text)
         return TReadResult<TNetAddress>::Failure(message);
     QHostAddress host;
     if (!host.setAddress(text.toString()) || host.protocol() != QAbstractSocket::IPv6Protocol)
-        return TReadResult<TNetAddress>::Failure(QStringLiteral("'%1' is not an IPv6 address").arg(text));
+        return TReadResult<TNetAddress>::Failure(QStringLiteral("'%1' is not an IPv6 address").arg(Shown(text)));
     return TReadResult<TNetAddress>::Success(TNetAddress::FromQHostAddress(host));
 }
 
@@ -375,7 +385,7 @@ TReadResult<int> ReadLength(QStringView text, const TNetAddress &address)
         return TResult::Failure(QStringLiteral("prefix length is missing after '/'"));
     for (const QChar c : text)
         if (!IsDecDigit(c))
-            return TResult::Failure(QStringLiteral("prefix length '%1' is not a number").arg(text));
+            return TResult::Failure(QStringLiteral("prefix length '%1' is not a number").arg(Shown(text)));
     int length = 0;
     for (const QChar c : text)
         length = qMin(length * 10 + (c.unicode() - u'0'), 1000);
@@ -402,7 +412,7 @@ TReadResult<TNetPrefix> ReadPrefix(QStringView text)
         lengthText = TrimBlanks(text.mid(slash + 1));
         hasLength = true;
         if (lengthText.contains(u'/'))
-            return TResult::Failure(QStringLiteral("more than one '/' in '%1'").arg(text));
+            return TResult::Failure(QStringLiteral("more than one '/' in '%1'").arg(Shown(text)));
     } else {
         qsizetype blank = 0;
         while (blank < text.size() && !IsBlank(text[blank]))
@@ -414,7 +424,7 @@ TReadResult<TNetPrefix> ReadPrefix(QStringView text)
             for (const QChar c : lengthText)
                 if (IsBlank(c))
                     return TResult::Failure(QStringLiteral("unexpected text after '%1 %2'")
-                                                .arg(addressText, lengthText.left(lengthText.indexOf(c))));
+                                                .arg(Shown(addressText), Shown(lengthText.left(lengthText.indexOf(c)))));
         }
     }
     if (addressText.isEmpty())

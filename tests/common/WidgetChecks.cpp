@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
@@ -153,6 +154,10 @@ QStringList ClippedTexts(QWidget *root)
         } else if (auto *label = qobject_cast<QLabel *>(w); label && label->wordWrap()) {
             if (label->heightForWidth(label->width()) > label->height())
                 clipped << QStringLiteral("%1: its lines need more height").arg(Describe(w));
+            // Lines break only between words: the widest word must fit.
+            const QStringList words = label->text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+            for (const QString &word : words)
+                check(w, word, label->contentsRect().width());
         } else if (auto *panel = qobject_cast<TVorlCustomPanel *>(w)) {
             check(w, panel->Caption(), panel->GetInnerRect().width() - 2 * panel->CaptionPadding());
         } else if (auto *edit = qobject_cast<QLineEdit *>(w)) {

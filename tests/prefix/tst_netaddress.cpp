@@ -157,6 +157,10 @@ void tst_TNetAddress::readErrors_data()
     QTest::newRow(":::") << u"1:::3"_s << u"IPv6 address '1:::3' has more than one '::'"_s;
     QTest::newRow("five hex digits") << u"12345::"_s << u"group '12345' has more than 4 hex digits"_s;
     QTest::newRow("nine groups") << u"1:2:3:4:5:6:7:8:9"_s << u"IPv6 address '1:2:3:4:5:6:7:8:9' has 9 groups instead of 8"_s;
+    // A long text is quoted cut, so that the message fits under the field.
+    QTest::newRow("eleven groups, quoted cut")
+        << u"2001:db8:1234:5678:9abc:def0:1234:5678:9abc:def0:1234"_s
+        << u"IPv6 address '2001:db8:1234:5678:9abc\u2026' has 11 groups instead of 8"_s;
     QTest::newRow("eight groups and ::") << u"1:2:3:4:5:6:7:8::"_s
                                          << u"IPv6 address '1:2:3:4:5:6:7:8::' has 8 groups besides '::', at most 7"_s;
     QTest::newRow("single leading colon") << u":1::"_s << u"IPv6 address ':1::' starts with a single ':'"_s;

@@ -362,6 +362,8 @@ void tst_TPrefixArea::nothingIsClipped_data()
             << u"2001:0db8:0000:0000:0000:0000:0000:0001/128"_s << 0 << page;
         QTest::addRow("::/0 into /128 on %s", qPrintable(name)) << u"::/0"_s << 128 << page;
         QTest::addRow("a long message on %s", qPrintable(name)) << u"2001:db8::/64 255.255.255.0"_s << 0 << page;
+        QTest::addRow("a long word in the message on %s", qPrintable(name))
+            << u"dddd:dddd:dddd:dddd:dddd:dddd:dddd:dddd:dddd/4"_s << 0 << page;
     }
 }
 
