@@ -337,7 +337,11 @@ class Desktop:
         return path
 
     def clipboard_text(self):
-        return self.run(["xclip", "-selection", "clipboard", "-o"], check=False)
+        """The clipboard's text as it is: line ends are not translated, so
+        that CR LF reads as CR LF."""
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=self.env, capture_output=True,
+                                timeout=30)
+        return result.stdout.decode("utf-8", errors="replace")
 
     def launch(self, program, *args):
         return Program(self, program, args)
@@ -635,6 +639,24 @@ def click_tab(session, window, caption, shows, role="label"):
 
 def dump_showing(root):
     return dump(root, showing_only=True)
+
+
+def table_rows(table):
+    """The cells of a table, row by row, as its table interface has them
+    (a header drawn by the view is not among them)."""
+    cells = table.queryTable()
+    return [[cells.getAccessibleAt(row, col).name for col in range(cells.nColumns)]
+            for row in range(cells.nRows)]
+
+
+def column_headers(table):
+    cells = table.queryTable()
+    return [cells.getColumnHeader(col).name for col in range(cells.nColumns)]
+
+
+def text_of(node):
+    """The text an entry field holds."""
+    return node.queryText().getText(0, -1)
 
 
 # ---------------------------------------------------------------- test case
