@@ -413,6 +413,12 @@ TReadResult<TNetPrefix> ReadPrefix(QStringView text)
         hasLength = true;
         if (lengthText.contains(u'/'))
             return TResult::Failure(QStringLiteral("more than one '/' in '%1'").arg(Shown(text)));
+        // A length and a mask together ("/64 255.255.255.0"): the length is
+        // what was meant, the rest is too much.
+        for (qsizetype i = 0; i < lengthText.size(); ++i)
+            if (IsBlank(lengthText[i]))
+                return TResult::Failure(QStringLiteral("unexpected text after '%1/%2'")
+                                            .arg(Shown(addressText), Shown(lengthText.left(i))));
     } else {
         qsizetype blank = 0;
         while (blank < text.size() && !IsBlank(text[blank]))

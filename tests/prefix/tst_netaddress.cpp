@@ -142,6 +142,8 @@ void tst_TNetAddress::readErrors_data()
     QTest::newRow("two slashes") << u"10.1.2.3/8/8"_s << u"more than one '/' in '10.1.2.3/8/8'"_s;
     QTest::newRow("address missing") << u"/24"_s << u"the address is missing before '/'"_s;
     QTest::newRow("text after the mask") << u"10.1.2.3 255.0.0.0 x"_s << u"unexpected text after '10.1.2.3 255.0.0.0'"_s;
+    QTest::newRow("a length and a mask") << u"2001:db8::/64 255.255.255.0"_s << u"unexpected text after '2001:db8::/64'"_s;
+    QTest::newRow("text after the length") << u"10.1.2.3/19 x"_s << u"unexpected text after '10.1.2.3/19'"_s;
     QTest::newRow("octet too large") << u"10.1.2.256"_s << u"octet 256 is out of range 0–255"_s;
     QTest::newRow("three octets") << u"10.1.2"_s << u"IPv4 address '10.1.2' has 3 octets instead of 4"_s;
     QTest::newRow("trailing dot") << u"10.1.2.3."_s << u"IPv4 address '10.1.2.3.' has an empty octet"_s;
