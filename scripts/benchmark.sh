@@ -55,8 +55,8 @@ for bench in build-bench/benchmarks/bench_*; do
   name=$(basename "$bench")
   [[ -f $bench && -x $bench && $name != bench_startup ]] || continue
   QT_QPA_PLATFORM=offscreen "$bench" -median 5 2>/dev/null | awk -v n="$name" '
-    /^RESULT :/ { fn = $3 }
-    /msecs per iteration/ { sub(/\(\):$/, "", fn); sub(/^[^:]*::/, "", fn)
+    /^RESULT :/ { fn = $0; sub(/^RESULT : /, "", fn); sub(/:$/, "", fn) }
+    /msecs per iteration/ { sub(/^[^:]*::/, "", fn); sub(/\(\)$/, "", fn); sub(/\(\):/, " ", fn)
                             printf "| %-52s | %9.4f ms |\n", n ": " fn, $1 }
     /^QINFO/ && /bytes/ { sub(/^QINFO *: */, ""); printf "| %-67s |\n", $0 }'
 done
