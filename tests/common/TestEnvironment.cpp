@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLocale>
@@ -94,6 +96,25 @@ void ConnectPageSwitches(TCalcArea *area, std::function<void()> afterChange)
                        if (afterChange)
                            afterChange();
                    });
+}
+
+void TCopyCommand::Connect(TCalcArea *area, QWidget *window)
+{
+    Target = nullptr;
+    Enabled = false;
+    QObject::connect(area, &TCalcArea::CopyTargetChanged, window, [this](QAbstractButton *button) {
+        Target = button;
+        Enabled = button != nullptr;
+    });
+    QObject::connect(area, &TCalcArea::CopyEnabledChanged, window,
+                     [this](bool enabled) { Enabled = enabled && Target; });
+    auto *copy = new QAction(window);
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    window->addAction(copy);
+    QObject::connect(copy, &QAction::triggered, window, [this] {
+        if (Enabled && Target)
+            Target->click();
+    });
 }
 
 QString ClipboardText()

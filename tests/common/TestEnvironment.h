@@ -46,6 +46,20 @@ class TCalcArea;
 // main window refreshes the IP subnet display there).
 void ConnectPageSwitches(TCalcArea *area, std::function<void()> afterChange = {});
 
+class QAbstractButton;
+class QWidget;
+
+// The main window's Copy command in miniature: the area's copy target and
+// whether it is enabled, followed as the area reports them, and a Ctrl+C
+// shortcut of `window` that clicks the target while it is enabled.
+struct TCopyCommand
+{
+    QAbstractButton *Target = nullptr;
+    bool Enabled = false;
+
+    void Connect(TCalcArea *area, QWidget *window);
+};
+
 QString ClipboardText();
 QImage ClipboardImage();
 void ClearClipboard();

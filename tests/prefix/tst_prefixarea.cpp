@@ -117,8 +117,7 @@ private:
     std::unique_ptr<QWidget> FWindow;
     TPrefixArea *FArea = nullptr;
     QAction *FCalculatorAction = nullptr;
-    QAbstractButton *FCopyTarget = nullptr;
-    bool FCopyEnabled = false;
+    TCopyCommand FCopy;
 };
 
 void tst_TPrefixArea::initTestCase()
@@ -141,22 +140,8 @@ void tst_TPrefixArea::CreateArea()
     FWindow->resize(292, 409);
     FArea = new TPrefixArea(FWindow.get());
     FArea->move(8, 88);
-    FCopyTarget = nullptr;
-    FCopyEnabled = false;
     ConnectPageSwitches(FArea);
-    connect(FArea, &TCalcArea::CopyTargetChanged, FWindow.get(), [this](QAbstractButton *button) {
-        FCopyTarget = button;
-        FCopyEnabled = button != nullptr;
-    });
-    connect(FArea, &TCalcArea::CopyEnabledChanged, FWindow.get(),
-            [this](bool enabled) { FCopyEnabled = enabled && FCopyTarget; });
-    auto *copy = new QAction(FWindow.get());
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    FWindow->addAction(copy);
-    connect(copy, &QAction::triggered, FWindow.get(), [this] {
-        if (FCopyEnabled && FCopyTarget)
-            FCopyTarget->click();
-    });
+    FCopy.Connect(FArea, FWindow.get());
     FCalculatorAction = new QAction(FWindow.get());
     FCalculatorAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     FWindow->addAction(FCalculatorAction);
@@ -685,8 +670,8 @@ void tst_TPrefixArea::copyCommandFollowsThePage()
     QSignalSpy enabled(FArea, &TCalcArea::CopyEnabledChanged);
     for (const int page : {pgSplit, pgPlan, pgSummarize, pgPrefix}) {
         ShowPage(page);
-        QCOMPARE(FCopyTarget, FArea->CopyPrefixButton);
-        QVERIFY(FCopyEnabled);
+        QCOMPARE(FCopy.Target, FArea->CopyPrefixButton);
+        QVERIFY(FCopy.Enabled);
     }
     QCOMPARE(targets.count(), 4);
     QCOMPARE(FArea->CopyPrefixButton->toolTip(), u"Copy prefix results to clipboard"_s);
@@ -694,12 +679,12 @@ void tst_TPrefixArea::copyCommandFollowsThePage()
     QCOMPARE(AccessibleName(FArea->CopyPrefixButton), u"Copy summary to clipboard"_s);
     // Nothing to summarize: nothing to copy.
     TypeLines(FArea->SummarizeTabSheet->TextMemo, {u"# none yet"_s});
-    QVERIFY(!FCopyEnabled);
+    QVERIFY(!FCopy.Enabled);
     QVERIFY(!FArea->CopyPrefixButton->isEnabled());
     ShowPage(pgSplit);
-    QVERIFY(FCopyEnabled);
+    QVERIFY(FCopy.Enabled);
     TypeEntry(u"10.9.8.7/32"_s);
-    QVERIFY(!FCopyEnabled);
+    QVERIFY(!FCopy.Enabled);
     QVERIFY(enabled.count() >= 3);
 }
 

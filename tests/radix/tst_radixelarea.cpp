@@ -71,8 +71,7 @@ private:
     QLineEdit *FDec = nullptr;
     QLineEdit *FHex = nullptr;
     QLineEdit *FBin = nullptr;
-    QAbstractButton *FCopyTarget = nullptr;
-    bool FCopyEnabled = false;
+    TCopyCommand FCopy;
 };
 
 void tst_TRadixelArea::initTestCase()
@@ -90,22 +89,8 @@ void tst_TRadixelArea::init()
     FArea->move(8, 88);
     // The main window's part in miniature: page bookkeeping, and a Ctrl+C
     // Copy command that clicks the current copy target.
-    FCopyTarget = nullptr;
     ConnectPageSwitches(FArea);
-    FCopyEnabled = false;
-    connect(FArea, &TCalcArea::CopyTargetChanged, FWindow.get(), [this](QAbstractButton *b) {
-        FCopyTarget = b;
-        FCopyEnabled = b != nullptr;
-    });
-    connect(FArea, &TCalcArea::CopyEnabledChanged, FWindow.get(),
-            [this](bool enabled) { FCopyEnabled = enabled && FCopyTarget; });
-    auto *copy = new QAction(FWindow.get());
-    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    FWindow->addAction(copy);
-    connect(copy, &QAction::triggered, FWindow.get(), [this] {
-        if (FCopyEnabled && FCopyTarget)
-            FCopyTarget->click();
-    });
+    FCopy.Connect(FArea, FWindow.get());
     FWindow->show();
     FWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(FWindow.get()));
@@ -368,8 +353,8 @@ void tst_TRadixelArea::ctrlCCopiesTheDisplayFocusedOnReturnFromTheTable()
     // the focus back to the display that had it on the first page.
     FArea->RadixelCalcPageControl->setCurrentIndex(0);
     QTRY_VERIFY(FHex->hasFocus());
-    QVERIFY(FCopyEnabled);
-    QCOMPARE(FCopyTarget, FArea->HexClipboardButton);
+    QVERIFY(FCopy.Enabled);
+    QCOMPARE(FCopy.Target, FArea->HexClipboardButton);
     ClearClipboard();
     QTest::keyClick(FHex, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(ClipboardText(), u"04 D2"_s);
