@@ -222,6 +222,11 @@ class PrefixTest(DesktopTestCase):
         self.expect("10.0.0.0/8 into /12: the count", self.count_panel, ("Subnets (2^4)", "16"))
         self.assertEqual(desktop.column_headers(self.grid("Subnets")), SPLIT_HEADERS_IPV4)
         self.expect("10.0.0.0/8 into /12: the second subnet", lambda: self.rows("Subnets")[1], SECOND_OF_16)
+        # A real wheel notch over the table scrolls it by three subnets.
+        x, y = desktop.centre(self.grid("Subnets"))
+        self.desktop.xdotool("mousemove", "--sync", str(int(x)), str(int(y)))
+        self.desktop.xdotool("click", "5")
+        self.expect("a wheel notch down: the first subnet shown", lambda: self.rows("Subnets")[0][0], "4")
 
         self.type_entry("2001:db8::/32")
         self.expect("2001:db8::/32 into /64s: the count", self.count_panel, ("Subnets (2^32)", "4294967296"))
